@@ -1,0 +1,12 @@
+#include "accounting.h"
+
+namespace sim {
+
+constinit Counters counters;
+
+LiveCounts CurrentCounts() {
+    return {counters.objects.load(), counters.bstrs.load(), counters.hstrings.load(),
+            counters.taskMemory.load(), counters.apartments.load()};
+}
+
+}  // namespace sim

@@ -1,0 +1,38 @@
+#include "event_log.h"
+
+#include <cinttypes>
+#include <cstdlib>
+
+#include "clock.h"
+#include "sim_error.h"
+
+namespace sim {
+
+EventLog::EventLog(const char* environmentVariable) {
+    const char* path = std::getenv(environmentVariable);
+    if (path != nullptr && *path != '\0') Open(path);
+    if (path != nullptr && *path != '\0' && file_ == nullptr)
+        StopSimulation(std::string(environmentVariable) + ": cannot write " + path);
+}
+
+EventLog::~EventLog() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+void EventLog::Write(std::string_view text) {
+    std::lock_guard lock(mutex_);
+    if (file_ == nullptr) return;
+    std::fprintf(file_, "%" PRIu64 " %.*s\n", NowMs(), static_cast<int>(text.size()), text.data());
+    std::fflush(file_);
+}
+
+void EventLog::Redirect(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    if (!path.empty()) Open(path);
+}
+
+void EventLog::Open(const std::string& path) { file_ = std::fopen(path.c_str(), "w"); }
+
+}  // namespace sim

@@ -1,0 +1,32 @@
+// A log file of the simulated laptop: one line per event, stamped with the
+// laptop's clock, "<ms> <text>". The file is named by an environment variable
+// (SAR_SIM_MODEM_LOG, SAR_SIM_FIRMWARE_LOG); without it nothing is written.
+#pragma once
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+class EventLog {
+public:
+    explicit EventLog(const char* environmentVariable);
+    ~EventLog();
+    EventLog(const EventLog&) = delete;
+    EventLog& operator=(const EventLog&) = delete;
+
+    void Write(std::string_view text);
+
+    // Tests: write to this file from now on (empty: nowhere).
+    void Redirect(const std::string& path);
+
+private:
+    void Open(const std::string& path);
+
+    std::mutex mutex_;
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace sim

@@ -1,0 +1,28 @@
+// Kernel and C runtime services of the simulated platform: sleeping, the
+// debugger output channel, the process heap, message texts and the wide
+// formatting helpers of the Microsoft C runtime.
+#pragma once
+
+#include <cstdarg>
+
+#include "win_types.h"
+
+void Sleep(DWORD dwMilliseconds);
+void OutputDebugStringW(LPCWSTR lpOutputString);
+
+HANDLE GetProcessHeap();
+LPVOID HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes);
+BOOL HeapFree(HANDLE hHeap, DWORD dwFlags, LPVOID lpMem);
+
+enum : DWORD {
+    FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200,
+    FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000,
+};
+DWORD FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                     LPWSTR lpBuffer, DWORD nSize, va_list* Arguments);
+
+// Number of wide characters the formatting produces, without the terminator;
+// negative when the format cannot be applied.
+int _vscwprintf(const wchar_t* format, va_list argptr);
+// Formats at most count wide characters; negative when the text does not fit.
+int _vsnwprintf(wchar_t* buffer, size_t count, const wchar_t* format, va_list argptr);

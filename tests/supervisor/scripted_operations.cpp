@@ -1,0 +1,63 @@
+#include "scripted_operations.h"
+
+#include <deque>
+
+#include "clock.h"
+#include "firmware/wlan_tx_power.h"
+#include "modem/mbsar.h"
+
+bool TransmissionActive = false;
+
+namespace scripted {
+namespace {
+
+struct Script {
+    std::deque<Cycle> cycles;
+    Cycle current;
+    std::string unavailable;
+    std::vector<std::string> calls;
+
+    void Record(const std::string& operation) {
+        calls.push_back(std::to_string(sim::NowMs()) + " " + operation);
+    }
+};
+
+Script script;
+
+}  // namespace
+
+void Play(std::vector<Cycle> cycles, std::string unavailable) {
+    sim::RestartVirtualClock();
+    TransmissionActive = false;
+    script = Script{{cycles.begin(), cycles.end()}, {}, std::move(unavailable), {}};
+}
+
+const std::vector<std::string>& Calls() { return script.calls; }
+
+}  // namespace scripted
+
+using scripted::script;
+
+std::string MBSar::Unavailable() { return script.unavailable; }
+
+uint32_t MBSar::InitSAR() {
+    script.Record("InitSAR");
+    return 1;
+}
+
+int32_t MBSar::GetRadioState() {
+    script.current = script.cycles.empty() ? scripted::Cycle{0, 0, false} : script.cycles.front();
+    if (!script.cycles.empty()) script.cycles.pop_front();
+    script.Record("radio " + std::to_string(script.current.radio));
+    return script.current.radio;
+}
+
+uint32_t MBSar::GetTransmissionStatus() {
+    TransmissionActive = script.current.transmitting;
+    script.Record("poll " + std::to_string(script.current.poll) + (TransmissionActive ? " active" : " inactive"));
+    return script.current.poll;
+}
+
+void SetWLANTxState_WLANREDUCE() { script.Record("REDUCE"); }
+
+void SetWLANTxState_WLANNORMAL() { script.Record("NORMAL"); }

@@ -1,0 +1,152 @@
+// The supervisor loop against scripted modem and firmware operations: every
+// row of its NORMAL/REDUCED state table, its timing on the virtual clock, and
+// the exact bytes it writes on both channels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "scripted_operations.h"
+#include "supervisor/supervisor.h"
+
+using scripted::Cycle;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr Cycle kIdle{1, 0, false};
+constexpr Cycle kTransmitting{1, 0, true};
+constexpr Cycle kPollFailed{1, 5, false};
+
+struct LoopRun {
+    int status;
+    Calls calls;
+    std::string console;
+    std::string debugger;
+};
+
+LoopRun RunWith(std::vector<Cycle> cycles, std::string unavailable = {}) {
+    scripted::Play(std::move(cycles), std::move(unavailable));
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = RunSupervisor();
+    std::string console = testing::internal::GetCapturedStdout();
+    std::string debugger = testing::internal::GetCapturedStderr();
+    return {status, scripted::Calls(), console, debugger};
+}
+
+// The calls the shutdown makes when the radio is found off at `ms`.
+Calls Shutdown(uint64_t ms) {
+    const std::string at = std::to_string(ms);
+    return {at + " radio 0", at + " NORMAL"};
+}
+
+Calls Join(Calls head, const Calls& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+TEST(SupervisorLoop, RadioOffAtFirstProbeShutsDownWithoutPolling) {
+    const LoopRun run = RunWith({});
+    EXPECT_EQ(run.status, kExitRadioOff);
+    EXPECT_EQ(run.calls, Join({"0 InitSAR"}, Shutdown(0)));
+    EXPECT_EQ(sim::NowMs(), 1000u) << "the exit lines follow a 1000 ms pause";
+    EXPECT_EQ(run.console,
+              "\nMBSar::InitSAR()"
+              "\nMBSar::GetRadioState()  Off"
+              "\nSetWLANTxState_WLANNORMAL()"
+              "\nExit while loop");
+    EXPECT_EQ(run.debugger,
+              "[MS_SAR] MBSar::InitSAR()\n"
+              "[MS_SAR]  MBSar::GetRadioState()  Off\n"
+              "[MS_SAR] SetWLANTxState_WLANNORMAL()\n"
+              "[MS_SAR] Exit while loop\n");
+}
+
+TEST(SupervisorLoop, NormalStateRows) {
+    // inactive: no command, the next cycle after the 3000 ms pause
+    EXPECT_EQ(RunWith({kIdle}).calls, Join({"0 InitSAR", "0 radio 1", "0 poll 0 inactive"}, Shutdown(3000)));
+    // active: REDUCE in the same cycle, before the pause
+    EXPECT_EQ(RunWith({kTransmitting}).calls,
+              Join({"0 InitSAR", "0 radio 1", "0 poll 0 active", "0 REDUCE"}, Shutdown(3000)));
+    // failed: nothing, and the next cycle at once
+    EXPECT_EQ(RunWith({kPollFailed}).calls, Join({"0 InitSAR", "0 radio 1", "0 poll 5 inactive"}, Shutdown(0)));
+}
+
+TEST(SupervisorLoop, ReducedStateRows) {
+    const Calls reduced = {"0 InitSAR", "0 radio 1", "0 poll 0 active", "0 REDUCE"};
+    // inactive: NORMAL at once, then the pause
+    EXPECT_EQ(RunWith({kTransmitting, kIdle}).calls,
+              Join(reduced, Join({"3000 radio 1", "3000 poll 0 inactive", "3000 NORMAL"}, Shutdown(6000))));
+    // active: nothing more is sent
+    EXPECT_EQ(RunWith({kTransmitting, kTransmitting}).calls,
+              Join(reduced, Join({"3000 radio 1", "3000 poll 0 active"}, Shutdown(6000))));
+    // failed: no NORMAL, no pause; the state stays REDUCED
+    EXPECT_EQ(RunWith({kTransmitting, kPollFailed, kTransmitting}).calls,
+              Join(reduced, Join({"3000 radio 1", "3000 poll 5 inactive", "3000 radio 1", "3000 poll 0 active"},
+                                 Shutdown(6000))));
+    // radio off: the shutdown NORMAL is the only one
+    EXPECT_EQ(RunWith({kTransmitting}).calls, Join(reduced, Shutdown(3000)));
+}
+
+TEST(SupervisorLoop, LongTransmissionSendsExactlyOneReduce) {
+    std::vector<Cycle> cycles(50, kTransmitting);
+    const LoopRun run = RunWith(cycles);
+    EXPECT_EQ(std::count(run.calls.begin(), run.calls.end(), "0 REDUCE"), 1);
+    EXPECT_EQ(run.calls.back(), "150000 NORMAL");
+    EXPECT_EQ(run.console,
+              "\nMBSar::InitSAR()"
+              "\nSetWLANTxState_WLANREDUCE()"
+              "\nMBSar::GetRadioState()  Off"
+              "\nSetWLANTxState_WLANNORMAL()"
+              "\nExit while loop");
+}
+
+TEST(SupervisorLoop, RunOfFailedPollsHasNoPauseAndStillEndsWhenRadioGoesOff) {
+    std::vector<Cycle> cycles{kTransmitting};
+    cycles.insert(cycles.end(), 200, kPollFailed);
+    const LoopRun run = RunWith(cycles);
+    EXPECT_EQ(run.calls.back(), "3000 NORMAL") << "200 failed polls take no time of their own";
+    EXPECT_EQ(std::count(run.calls.begin(), run.calls.end(), "3000 NORMAL"), 1);
+    EXPECT_EQ(run.status, kExitRadioOff);
+}
+
+TEST(SupervisorLoop, TransmissionActiveFromAFailedPollIsNotActedOn) {
+    const Cycle failedButActive{1, 7, true};
+    const LoopRun run = RunWith({failedButActive, kIdle});
+    EXPECT_EQ(run.calls, Join({"0 InitSAR", "0 radio 1", "0 poll 7 active", "0 radio 1", "0 poll 0 inactive"},
+                              Shutdown(3000)));
+}
+
+TEST(SupervisorLoop, TranscriptOfTransitionsInOrder) {
+    const LoopRun run = RunWith({kIdle, kTransmitting, kTransmitting, kIdle, kTransmitting});
+    EXPECT_EQ(run.calls.back(), "15000 NORMAL");
+    EXPECT_EQ(run.console,
+              "\nMBSar::InitSAR()"
+              "\nSetWLANTxState_WLANREDUCE()"
+              "\nSetWLANTxState_WLANNORMAL()"
+              "\nSetWLANTxState_WLANREDUCE()"
+              "\nMBSar::GetRadioState()  Off"
+              "\nSetWLANTxState_WLANNORMAL()"
+              "\nExit while loop");
+    EXPECT_EQ(run.debugger,
+              "[MS_SAR] MBSar::InitSAR()\n"
+              "[MS_SAR] SetWLANTxState_WLANREDUCE()\n"
+              "[MS_SAR] SetWLANTxState_WLANNORMAL()\n"
+              "[MS_SAR] SetWLANTxState_WLANREDUCE()\n"
+              "[MS_SAR]  MBSar::GetRadioState()  Off\n"
+              "[MS_SAR] SetWLANTxState_WLANNORMAL()\n"
+              "[MS_SAR] Exit while loop\n");
+}
+
+TEST(SupervisorLoop, MissingModemEndsWithOneLineAndNoCommand) {
+    const LoopRun run = RunWith({kTransmitting}, "no mobile broadband modem found");
+    EXPECT_EQ(run.status, kExitModemMissing);
+    EXPECT_TRUE(run.calls.empty());
+    EXPECT_EQ(run.console, "\nno mobile broadband modem found\n");
+    EXPECT_EQ(run.debugger, "");
+}
+
+}  // namespace
