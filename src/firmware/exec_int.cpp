@@ -107,7 +107,8 @@ private:
     // class definition, input-parameter instance and definition, locator,
     // services, enumerator and firmware instance are released, and the
     // apartment is left last -- on return and while an exception passes
-    // through alike.
+    // through alike. The path VARIANT, emptied at its own step, holds
+    // nothing by then unless an exception cut the call short.
     ComApartment apartment_;
     ComRef<IWbemClassObject> instance_;
     ComRef<IEnumWbemClassObject> enumerator_;

@@ -1,7 +1,9 @@
 // One complete call of the firmware's WMI method ExecINT (class
 // QelButtonMethodDWSi in root\wmi): connect, fill the six register inputs,
 // execute, read OutEDX, release everything. Each step reports on the console;
-// a failed step does not end the call, and the caller learns nothing.
+// a failed step does not end the call, and the caller learns nothing. A step
+// whose object or string an earlier step left missing is not attempted; one
+// console line, "[-] Skipped <step>: no <what>", says so.
 #pragma once
 
 // The six inputs, each the decimal text of an unsigned 32-bit register value.
