@@ -1,0 +1,286 @@
+#include "exec_int.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+
+#include "com_holders.h"
+#include "supervisor/debug_print.h"
+#include "supervisor/hresult_exception.h"
+
+namespace {
+
+constexpr size_t kInputCount = 6;
+
+// The lines of each input's Put, in register order.
+struct InputLines {
+    const char* step;
+    const char* result;
+    const char* error;
+};
+constexpr InputLines kInputLines[kInputCount] = {
+    {"Put ArgName0", "\nPut ArgName0 returned 0x%x:", "\n[-] Err: Put ArgName0"},
+    {"Put ArgName1", "\nPut ArgName1 returned 0x%x:", "\n[-] Err: Put ArgName1"},
+    {"Put ArgName2", "\nPut ArgName2 returned 0x%x:", "\n[-] Err: Put ArgName2"},
+    {"Put ArgName3", "\nPut ArgName3 returned 0x%x:", "\n[-] Err: Put ArgName3"},
+    {"Put ArgName4", "\nPut ArgName4 returned 0x%x:", "\n[-] Err: Put ArgName4"},
+    {"Put ArgName5", "\nPut ArgName5 returned 0x%x:", "\n[-] Err: Put ArgName5"},
+};
+
+// Statuses are shown as unsigned hexadecimal: 0x80070005, not a negative number.
+unsigned Hex(HRESULT status) { return static_cast<unsigned>(status); }
+
+// Something a step works on, and whether an earlier step delivered it.
+struct Need {
+    bool held;
+    const char* what;
+};
+
+// A step is attempted only when everything it works on is there; otherwise
+// the console says which step was passed over and what it lacked.
+bool Attempt(const char* step, std::initializer_list<Need> needs) {
+    for (const Need& need : needs) {
+        if (!need.held) {
+            printf("\n[-] Skipped %s: no %s", step, need.what);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The ten strings made at the start of the call and freed at its end.
+struct CallStrings {
+    OwnedBstr nameSpace{L"root\\wmi"};
+    OwnedBstr className{L"QelButtonMethodDWSi"};
+    OwnedBstr methodName{L"ExecINT"};
+    OwnedBstr inputNames[kInputCount] = {OwnedBstr{L"InEAX"}, OwnedBstr{L"InEBX"}, OwnedBstr{L"InECX"},
+                                         OwnedBstr{L"InEDX"}, OwnedBstr{L"InESI"}, OwnedBstr{L"InEDI"}};
+    OwnedBstr query{L"Select * from QelButtonMethodDWSi"};
+
+    bool Complete() const {
+        for (const OwnedBstr& name : inputNames)
+            if (!name) return false;
+        return nameSpace && className && methodName && query;
+    }
+};
+
+class ExecIntCall {
+public:
+    ExecIntCall(const ExecINTRegisters& registers, bool echoToDebugger)
+        : values_{registers.InEAX, registers.InEBX, registers.InECX,
+                  registers.InEDX, registers.InESI, registers.InEDI},
+          echo_(echoToDebugger) {}
+
+    void Run() {
+        ReportMissingStrings();
+        InitializeCom();
+        Connect();
+        FindInstance();
+        BindMethod();
+        FillInputs();
+        ReadInstancePath();
+        Execute();
+    }
+
+private:
+    void ReportMissingStrings();
+    void InitializeCom();
+    void Connect();
+    void FindInstance();
+    void BindMethod();
+    void FillInputs();
+    void ReadInstancePath();
+    void Execute();
+    void ReportExecution(HRESULT status);
+    static void ReadOutput(ComRef<IWbemClassObject>& outputs);
+
+    void Echo(const wchar_t* format, HRESULT status) const {
+        if (echo_) DebugPrint(format, Hex(status));
+    }
+
+    const wchar_t* const values_[kInputCount];
+    const bool echo_;
+
+    // Declared in the reverse of the clean-up order, since members are
+    // destroyed last-declared first: the strings are freed first, then the
+    // class definition, input-parameter instance and definition, locator,
+    // services, enumerator and firmware instance are released, and the
+    // apartment is left last -- on return and while an exception passes
+    // through alike. The path VARIANT, emptied at its own step, holds
+    // nothing by then unless an exception cut the call short.
+    ComApartment apartment_;
+    ComRef<IWbemClassObject> instance_;
+    ComRef<IEnumWbemClassObject> enumerator_;
+    ComRef<IWbemServices> services_;
+    ComRef<IWbemLocator> locator_;
+    ComRef<IWbemClassObject> inputDefinition_;
+    ComRef<IWbemClassObject> inputInstance_;
+    ComRef<IWbemClassObject> classDefinition_;
+    CallStrings strings_;
+    OwnedVariant path_;
+};
+
+// Any missing string is reported the same way: the steps that would hand it
+// to WMI are then passed over instead of receiving a null.
+void ExecIntCall::ReportMissingStrings() {
+    if (strings_.Complete()) return;
+    printf("SysAllocString failed. Out of memory.\n");
+    printf("\n[-] Err: xxx");
+}
+
+void ExecIntCall::InitializeCom() {
+    if (const HRESULT status = apartment_.Enter(); FAILED(status)) {
+        printf("CoInitialize returned 0x%x:", Hex(status));
+        printf("\n[-] Err: CoInitialize");
+    }
+
+    const HRESULT security = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                                                  RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    if (FAILED(security)) {
+        printf("CoInitializeSecurity returned 0x%x:", Hex(security));
+        printf("\n[-] Err: CoInitializeSecurity");
+    }
+
+    const HRESULT created = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                             reinterpret_cast<LPVOID*>(locator_.put()));
+    if (FAILED(created)) {
+        printf("CoCreateInstance returned 0x%x:", Hex(created));
+        printf("\n[-] Err: CoCreateInstance");
+    }
+}
+
+void ExecIntCall::Connect() {
+    if (Attempt("ConnectServer", {{bool(locator_), "locator"}, {bool(strings_.nameSpace), "namespace string"}})) {
+        const HRESULT status = locator_->ConnectServer(strings_.nameSpace.get(), nullptr, nullptr, nullptr, 0,
+                                                       nullptr, nullptr, services_.put());
+        printf("\nConnectServer returned 0x%x:", Hex(status));
+        if (status != 0) printf("\n[-] Err: ConnectServer");
+    }
+
+    if (Attempt("CoSetProxyBlanket", {{bool(services_), "services connection"}})) {
+        const HRESULT status = CoSetProxyBlanket(services_.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                                                 EOAC_NONE);
+        if (status != 0) printf("\n[-] Err: CoSetProxyBlanket");
+    }
+}
+
+void ExecIntCall::FindInstance() {
+    if (Attempt("ExecQuery", {{bool(services_), "services connection"}, {bool(strings_.query), "query string"}})) {
+        HRESULT status;
+        {
+            const OwnedBstr language(L"WQL");
+            if (!language) throw HresultException(E_OUTOFMEMORY, "SysAllocString");
+            status = services_->ExecQuery(language.get(), strings_.query.get(),
+                                          WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                                          enumerator_.put());
+        }
+        if (status != 0) printf("\n[-] Err: ExecQuery");
+    }
+
+    // Only the first instance is ever used; whether one came shows in the
+    // instance slot, so the returned count is not looked at.
+    if (Attempt("Next", {{bool(enumerator_), "enumerator"}})) {
+        ULONG returned = 0;
+        const HRESULT status = enumerator_->Next(static_cast<LONG>(WBEM_INFINITE), 1, instance_.put(), &returned);
+        if (status != 0) printf("\n[-] Err: Next");
+    }
+}
+
+void ExecIntCall::BindMethod() {
+    if (Attempt("GetObject",
+                {{bool(services_), "services connection"}, {bool(strings_.className), "class name string"}})) {
+        const HRESULT status = services_->GetObject(strings_.className.get(), 0, nullptr, classDefinition_.put(),
+                                                    nullptr);
+        printf("\nGetObject returned 0x%x:", Hex(status));
+        if (status != 0) printf("\n[-] Err: GetObject");
+    }
+
+    if (Attempt("GetMethod",
+                {{bool(classDefinition_), "class definition"}, {bool(strings_.methodName), "method name string"}})) {
+        const HRESULT status = classDefinition_->GetMethod(strings_.methodName.get(), 0, inputDefinition_.put(),
+                                                           nullptr);
+        printf("\nGetMethod returned 0x%x:", Hex(status));
+        if (status != 0) printf("\n[-] Err: GetMethod");
+    }
+
+    if (Attempt("SpawnInstance", {{bool(inputDefinition_), "input-parameter definition"}})) {
+        const HRESULT status = inputDefinition_->SpawnInstance(0, inputInstance_.put());
+        printf("\nSpawnInstance returned 0x%x:", Hex(status));
+        if (status != 0) printf("\n[-] Err: SpawnInstance");
+    }
+}
+
+// Each register goes over as its decimal text, typed CIM_UINT32: WMI
+// converts the text to the number.
+void ExecIntCall::FillInputs() {
+    for (size_t i = 0; i < kInputCount; ++i) {
+        const InputLines& lines = kInputLines[i];
+        if (!Attempt(lines.step, {{bool(inputInstance_), "input-parameter instance"},
+                                  {bool(strings_.inputNames[i]), "input name string"}}))
+            continue;
+        OwnedVariant value;
+        value.get()->vt = VT_BSTR;
+        value.get()->bstrVal = SysAllocString(values_[i]);
+        const HRESULT status = inputInstance_->Put(strings_.inputNames[i].get(), 0, value.get(), CIM_UINT32);
+        value.Clear();
+        printf(lines.result, Hex(status));
+        if (status != 0) printf("%s", lines.error);
+    }
+}
+
+void ExecIntCall::ReadInstancePath() {
+    if (!Attempt("pObj Get", {{bool(instance_), "firmware instance"}})) return;
+    HRESULT status;
+    {
+        const OwnedBstr name(L"__PATH");
+        if (!name) throw HresultException(E_OUTOFMEMORY, "SysAllocString");
+        status = instance_->Get(name.get(), 0, path_.get(), nullptr, nullptr);
+    }
+    Echo(L"[MS_SAR] pObj Get returned 0x%x:", status);
+    printf("\npObj Get returned 0x%x:", Hex(status));
+    if (status != 0) printf("\n[-] Err: Get");
+}
+
+void ExecIntCall::Execute() {
+    ComRef<IWbemClassObject> outputs;
+    std::optional<HRESULT> status;
+    const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
+    if (Attempt("ExecMethod", {{bool(services_), "services connection"},
+                               {bool(strings_.methodName), "method name string"},
+                               {pathHeld, "instance path"},
+                               {bool(inputInstance_), "input-parameter instance"}}))
+        status = services_->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,
+                                       inputInstance_.get(), outputs.put(), nullptr);
+    path_.Clear();
+    if (status) ReportExecution(*status);
+    if (echo_) DebugPrint(L"[MS_SAR] Terminating normally");
+    printf("Terminating normally\n");
+    ReadOutput(outputs);
+}
+
+void ExecIntCall::ReportExecution(HRESULT status) {
+    Echo(L"[MS_SAR] ExecMethod returned 0x%x:", status);
+    printf("\nExecMethod returned 0x%x:", Hex(status));
+    if (status == 0) return;
+    if (echo_) DebugPrint(L"[MS_SAR] [-] Err: ExecMethod");
+    printf("\n[-] Err: ExecMethod");
+}
+
+// OutEDX is read as the method's contract has it, but neither its status
+// nor its value is used.
+void ExecIntCall::ReadOutput(ComRef<IWbemClassObject>& outputs) {
+    if (!outputs) return;
+    OwnedVariant value;
+    outputs->Get(L"OutEDX", 0, value.get(), nullptr, nullptr);
+    value.Clear();
+    outputs.Reset();
+}
+
+}  // namespace
+
+void CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger) {
+    ExecIntCall call(registers, echoToDebugger);
+    call.Run();
+}

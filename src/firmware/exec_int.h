@@ -1,0 +1,24 @@
+// One complete call of the firmware's WMI method ExecINT (class
+// QelButtonMethodDWSi in root\wmi): connect, fill the six register inputs,
+// execute, read OutEDX, release everything. Each step reports on the console;
+// a failed step does not end the call, and the caller learns nothing. A step
+// whose object or string an earlier step left missing is not attempted; one
+// console line, "[-] Skipped <step>: no <what>", says so.
+#pragma once
+
+// The six inputs, each the decimal text of an unsigned 32-bit register value.
+struct ExecINTRegisters {
+    const wchar_t* InEAX;
+    const wchar_t* InEBX;
+    const wchar_t* InECX;
+    const wchar_t* InEDX;
+    const wchar_t* InESI;
+    const wchar_t* InEDI;
+};
+
+// Runs the call. With echoToDebugger on, the lines of the instance path read
+// and of the execution are also written to the debugger output, each just
+// before its console twin. Throws HresultException(E_OUTOFMEMORY) when one
+// of the short-lived strings "WQL" or "__PATH" cannot be made; everything
+// held is released on the way out.
+void CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger);

@@ -1,0 +1,74 @@
+#include "firmware_device.h"
+
+#include <mutex>
+
+#include "laptop.h"
+#include "wide_text.h"
+
+namespace sim::firmware {
+namespace {
+
+constexpr uint32_t kStateCommand = 0x9630;  // EAX of the WLAN power command
+constexpr uint32_t kStateSelector = 0xA0;   // EBX of the WLAN power command
+
+struct Device {
+    std::mutex mutex;
+    WlanPower power = WlanPower::Normal;
+    std::optional<Execution> last;
+};
+
+Device& TheDevice() {
+    static Device device;
+    return device;
+}
+
+bool SelectsPower(const Registers& r) {
+    return r[0] == kStateCommand && r[1] == kStateSelector && r[2] == r[3] &&
+           (r[2] == static_cast<uint32_t>(WlanPower::Normal) || r[2] == static_cast<uint32_t>(WlanPower::Reduced));
+}
+
+}  // namespace
+
+std::wstring ClassPath() { return L"\\\\SIMLAPTOP\\root\\wmi:QelButtonMethodDWSi"; }
+
+// Instance keys are escaped inside the path: each backslash written twice.
+std::wstring InstancePath(uint32_t index) {
+    return ClassPath() + L".InstanceName=\"ACPI\\\\PNP0C14\\\\0_" + std::to_wstring(index) + L"\"";
+}
+
+std::optional<uint32_t> FindInstance(std::wstring_view path) {
+    const uint32_t instances = TheLaptop().Now().firmwareInstances;
+    for (uint32_t index = 0; index < instances; ++index)
+        if (SameText(path, InstancePath(index))) return index;
+    return std::nullopt;
+}
+
+uint32_t Execute(uint32_t instance, const Registers& registers) {
+    Device& device = TheDevice();
+    std::lock_guard lock(device.mutex);
+    if (SelectsPower(registers)) device.power = static_cast<WlanPower>(registers[2]);
+    device.last = Execution{InstancePath(instance), registers};
+    std::string line = "ExecINT";
+    for (uint32_t value : registers) line += " " + std::to_string(value);
+    Log().Write(line);
+    return static_cast<uint32_t>(device.power);
+}
+
+WlanPower CurrentWlanPower() {
+    Device& device = TheDevice();
+    std::lock_guard lock(device.mutex);
+    return device.power;
+}
+
+std::optional<Execution> LastExecution() {
+    Device& device = TheDevice();
+    std::lock_guard lock(device.mutex);
+    return device.last;
+}
+
+EventLog& Log() {
+    static EventLog log("SAR_SIM_FIRMWARE_LOG");
+    return log;
+}
+
+}  // namespace sim::firmware

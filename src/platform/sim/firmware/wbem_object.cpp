@@ -1,0 +1,178 @@
+#include "wbem_object.h"
+
+#include <cwctype>
+
+#include "automation.h"
+#include "laptop.h"
+#include "wide_text.h"
+
+namespace sim {
+namespace {
+
+constexpr LONG kPropagatedFlavor = 0;  // WBEM_FLAVOR_ORIGIN_LOCAL
+
+// Decimal text to a uint32 the way WMI converts a string VARIANT for a
+// CIM_UINT32 property: blanks around the digits are allowed; anything else
+// (a sign, other characters, no digits, a value above 4294967295) is not a
+// uint32.
+std::optional<uint32_t> ParseUint32(std::wstring_view text) {
+    while (!text.empty() && std::iswspace(static_cast<wint_t>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::iswspace(static_cast<wint_t>(text.back()))) text.remove_suffix(1);
+    if (text.empty()) return std::nullopt;
+    uint64_t value = 0;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        value = value * 10 + static_cast<uint64_t>(c - L'0');
+        if (value > UINT32_MAX) return std::nullopt;
+    }
+    return static_cast<uint32_t>(value);
+}
+
+// The value a VARIANT gives a CIM_UINT32 property; `valid` false when it
+// cannot be one. VT_NULL and VT_EMPTY make the property NULL.
+struct Conversion {
+    bool valid = false;
+    std::optional<uint32_t> value;
+};
+
+Conversion ToUint32(const VARIANT* variant) {
+    if (variant == nullptr) return {true, std::nullopt};
+    switch (variant->vt) {
+    case VT_EMPTY:
+    case VT_NULL: return {true, std::nullopt};
+    case VT_I4:
+    case VT_UI4: return {true, variant->ulVal};
+    case VT_BSTR:
+        if (const auto value = ParseUint32(BstrText(variant->bstrVal))) return {true, value};
+        return {};
+    default: return {};
+    }
+}
+
+void SetBstr(VARIANT* out, std::wstring_view text) {
+    out->vt = VT_BSTR;
+    out->bstrVal = MakeBstr(text);
+}
+
+}  // namespace
+
+WbemObject::WbemObject(Genus genus, Kind kind, std::wstring path, std::vector<WbemProperty> properties)
+    : genus_(genus), kind_(kind), path_(std::move(path)), properties_(std::move(properties)) {}
+
+WbemObject* WbemObject::NewFirmwareClass() {
+    return new WbemObject(Genus::Class, Kind::Firmware, firmware::ClassPath(), {});
+}
+
+WbemObject* WbemObject::NewFirmwareInstance(uint32_t index) {
+    return new WbemObject(Genus::Instance, Kind::Firmware, firmware::InstancePath(index), {});
+}
+
+WbemObject* WbemObject::NewExecIntOutput(uint32_t outEdx) {
+    WbemObject* output = NewSignature(Genus::Instance, Kind::ExecIntOutput);
+    output->properties_.front().value = outEdx;
+    return output;
+}
+
+WbemObject* WbemObject::NewSignature(Genus genus, Kind kind) {
+    std::vector<WbemProperty> properties;
+    if (kind == Kind::ExecIntInput)
+        for (std::wstring_view name : firmware::kInputNames) properties.push_back({std::wstring(name), {}});
+    else
+        properties.push_back({std::wstring(firmware::kOutputName), {}});
+    return new WbemObject(genus, kind, {}, std::move(properties));
+}
+
+HRESULT WbemObject::QueryInterface(REFIID riid, void** ppvObject) {
+    return QueryFor(riid, ppvObject,
+                    {{IID_IUnknown, static_cast<IWbemClassObject*>(this)},
+                     {IID_IWbemClassObject, static_cast<IWbemClassObject*>(this)}});
+}
+
+std::wstring WbemObject::ClassName() const {
+    return kind_ == Kind::Firmware ? std::wstring(firmware::kClassName) : L"__PARAMETERS";
+}
+
+WbemProperty* WbemObject::Find(LPCWSTR name) {
+    for (WbemProperty& property : properties_)
+        if (SameText(name, property.name)) return &property;
+    return nullptr;
+}
+
+HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pType, LONG* plFlavor) {
+    if (const HRESULT fault = TheLaptop().TakeFault("Get"); fault != S_OK) return fault;
+    if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    CIMTYPE type = CIM_STRING;
+    VARIANT value;
+    VariantInit(&value);
+    if (SameText(wszName, L"__PATH")) {
+        if (path_.empty()) value.vt = VT_NULL;
+        else SetBstr(&value, path_);
+    } else if (SameText(wszName, L"__CLASS")) {
+        SetBstr(&value, ClassName());
+    } else if (const WbemProperty* property = Find(wszName)) {
+        type = CIM_UINT32;
+        // WMI hands a CIM_UINT32 over as VT_I4 holding the same bits.
+        if (property->value && genus_ == Genus::Instance) {
+            value.vt = VT_I4;
+            value.ulVal = *property->value;
+        } else {
+            value.vt = VT_NULL;
+        }
+    } else {
+        return WBEM_E_NOT_FOUND;
+    }
+    if (pVal != nullptr) *pVal = value;
+    else VariantClear(&value);
+    if (pType != nullptr) *pType = type;
+    if (plFlavor != nullptr) *plFlavor = kPropagatedFlavor;
+    return WBEM_S_NO_ERROR;
+}
+
+HRESULT WbemObject::Put(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE Type) {
+    if (const HRESULT fault = TheLaptop().TakeFault("Put"); fault != S_OK) return fault;
+    if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    if (genus_ != Genus::Instance) return WBEM_E_INVALID_OPERATION;
+    WbemProperty* property = Find(wszName);
+    if (property == nullptr) return WBEM_E_NOT_FOUND;
+    // An existing property takes 0 (its own type) or exactly its CIM type.
+    if (Type != 0 && Type != CIM_UINT32) return WBEM_E_TYPE_MISMATCH;
+    const Conversion conversion = ToUint32(pVal);
+    if (!conversion.valid) return WBEM_E_TYPE_MISMATCH;
+    property->value = conversion.value;
+    return WBEM_S_NO_ERROR;
+}
+
+HRESULT WbemObject::SpawnInstance(LONG lFlags, IWbemClassObject** ppNewInstance) {
+    if (ppNewInstance != nullptr) *ppNewInstance = nullptr;
+    if (const HRESULT fault = TheLaptop().TakeFault("SpawnInstance"); fault != S_OK) return fault;
+    if (ppNewInstance == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    if (genus_ != Genus::Class) return WBEM_E_INVALID_OPERATION;
+    std::vector<WbemProperty> properties = properties_;
+    for (WbemProperty& property : properties) property.value.reset();
+    *ppNewInstance = new WbemObject(Genus::Instance, kind_, {}, std::move(properties));
+    return WBEM_S_NO_ERROR;
+}
+
+HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** ppInSignature,
+                              IWbemClassObject** ppOutSignature) {
+    if (ppInSignature != nullptr) *ppInSignature = nullptr;
+    if (ppOutSignature != nullptr) *ppOutSignature = nullptr;
+    if (const HRESULT fault = TheLaptop().TakeFault("GetMethod"); fault != S_OK) return fault;
+    if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName)) return WBEM_E_NOT_FOUND;
+    if (ppInSignature != nullptr) *ppInSignature = NewSignature(Genus::Class, Kind::ExecIntInput);
+    if (ppOutSignature != nullptr) *ppOutSignature = NewSignature(Genus::Class, Kind::ExecIntOutput);
+    return WBEM_S_NO_ERROR;
+}
+
+std::optional<firmware::Registers> WbemObject::ExecIntInputs() const {
+    if (genus_ != Genus::Instance || kind_ != Kind::ExecIntInput) return std::nullopt;
+    firmware::Registers registers{};
+    for (size_t i = 0; i < registers.size(); ++i) {
+        if (!properties_[i].value) return std::nullopt;
+        registers[i] = *properties_[i].value;
+    }
+    return registers;
+}
+
+}  // namespace sim

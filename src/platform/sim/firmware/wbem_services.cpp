@@ -1,0 +1,120 @@
+#include "wbem_services.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "automation.h"
+#include "firmware_device.h"
+#include "laptop.h"
+#include "wbem_object.h"
+#include "wide_text.h"
+
+namespace sim {
+namespace {
+
+constexpr LONG kQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;
+constexpr DWORD kImpersonate = RPC_C_IMP_LEVEL_IMPERSONATE;
+
+// The instances a query found, handed out once each, in order: a
+// forward-only enumerator cannot go back.
+class InstanceEnumerator final : public ComObject<IEnumWbemClassObject> {
+public:
+    explicit InstanceEnumerator(uint32_t instances) : instances_(instances) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override {
+        return QueryFor(riid, ppvObject,
+                        {{IID_IUnknown, static_cast<IEnumWbemClassObject*>(this)},
+                         {IID_IEnumWbemClassObject, static_cast<IEnumWbemClassObject*>(this)}});
+    }
+
+    // WBEM_S_NO_ERROR when all uCount objects came, WBEM_S_FALSE when fewer.
+    HRESULT STDMETHODCALLTYPE Next(LONG lTimeout, ULONG uCount, IWbemClassObject** apObjects,
+                                   ULONG* puReturned) override {
+        if (puReturned != nullptr) *puReturned = 0;
+        for (ULONG i = 0; apObjects != nullptr && i < uCount; ++i) apObjects[i] = nullptr;
+        if (const HRESULT fault = TheLaptop().TakeFault("Next"); fault != S_OK) return fault;
+        if (apObjects == nullptr || puReturned == nullptr || lTimeout < -1) return WBEM_E_INVALID_PARAMETER;
+        ULONG delivered = 0;
+        while (delivered < uCount && next_ < instances_) apObjects[delivered++] = WbemObject::NewFirmwareInstance(next_++);
+        *puReturned = delivered;
+        return delivered == uCount ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
+    }
+
+private:
+    uint32_t instances_;
+    uint32_t next_ = 0;
+};
+
+// "Select * from <class>", keywords in any case.
+std::optional<std::wstring> QueriedClass(std::wstring_view query) {
+    std::wistringstream words{std::wstring(query)};
+    std::wstring select, star, from, className, rest;
+    if (!(words >> select >> star >> from >> className) || (words >> rest)) return std::nullopt;
+    if (!SameText(select, L"select") || star != L"*" || !SameText(from, L"from")) return std::nullopt;
+    return className;
+}
+
+}  // namespace
+
+HRESULT WbemServices::QueryInterface(REFIID riid, void** ppvObject) {
+    return QueryFor(riid, ppvObject,
+                    {{IID_IUnknown, static_cast<IWbemServices*>(this)},
+                     {IID_IWbemServices, static_cast<IWbemServices*>(this)}});
+}
+
+HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemContext*, IWbemClassObject** ppObject,
+                                IWbemCallResult** ppCallResult) {
+    if (ppObject != nullptr) *ppObject = nullptr;
+    if (ppCallResult != nullptr) *ppCallResult = nullptr;
+    if (const HRESULT fault = TheLaptop().TakeFault("GetObject"); fault != S_OK) return fault;
+    if (strObjectPath == nullptr || ppObject == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    const std::wstring_view path = BstrText(strObjectPath);
+    if (SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath())) {
+        *ppObject = WbemObject::NewFirmwareClass();
+        return WBEM_S_NO_ERROR;
+    }
+    if (const auto instance = firmware::FindInstance(path)) {
+        *ppObject = WbemObject::NewFirmwareInstance(*instance);
+        return WBEM_S_NO_ERROR;
+    }
+    return WBEM_E_NOT_FOUND;
+}
+
+HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery, LONG lFlags, IWbemContext*,
+                                IEnumWbemClassObject** ppEnum) {
+    if (ppEnum != nullptr) *ppEnum = nullptr;
+    if (const HRESULT fault = TheLaptop().TakeFault("ExecQuery"); fault != S_OK) return fault;
+    if (strQueryLanguage == nullptr || strQuery == nullptr || ppEnum == nullptr || (lFlags & ~kQueryFlags) != 0)
+        return WBEM_E_INVALID_PARAMETER;
+    if (!SameText(BstrText(strQueryLanguage), L"WQL")) return WBEM_E_INVALID_QUERY_TYPE;
+    const auto className = QueriedClass(BstrText(strQuery));
+    if (!className) return WBEM_E_INVALID_QUERY;
+    if (!SameText(*className, firmware::kClassName)) return WBEM_E_INVALID_CLASS;
+    *ppEnum = new InstanceEnumerator(TheLaptop().Now().firmwareInstances);
+    return WBEM_S_NO_ERROR;
+}
+
+// The firmware provider acts on the caller's behalf, so it needs a caller it
+// can impersonate; a lower level is refused.
+HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodName, LONG lFlags, IWbemContext*,
+                                 IWbemClassObject* pInParams, IWbemClassObject** ppOutParams,
+                                 IWbemCallResult** ppCallResult) {
+    if (ppOutParams != nullptr) *ppOutParams = nullptr;
+    if (ppCallResult != nullptr) *ppCallResult = nullptr;
+    if (const HRESULT fault = TheLaptop().TakeFault("ExecMethod"); fault != S_OK) return fault;
+    if (strObjectPath == nullptr || strMethodName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    const auto instance = firmware::FindInstance(BstrText(strObjectPath));
+    if (!instance) return WBEM_E_NOT_FOUND;
+    if (!SameText(BstrText(strMethodName), firmware::kMethodName)) return WBEM_E_INVALID_METHOD;
+    const auto* input = dynamic_cast<const WbemObject*>(pInParams);
+    const auto registers = input != nullptr ? input->ExecIntInputs() : std::nullopt;
+    if (!registers) return WBEM_E_INVALID_METHOD_PARAMETERS;
+    const DWORD* blanket = blanketImpersonation_ ? &*blanketImpersonation_ : nullptr;
+    if (EffectiveImpersonationLevel(blanket) < kImpersonate) return WBEM_E_ACCESS_DENIED;
+    const uint32_t outEdx = firmware::Execute(*instance, *registers);
+    if (ppOutParams != nullptr) *ppOutParams = WbemObject::NewExecIntOutput(outEdx);
+    return WBEM_S_NO_ERROR;
+}
+
+}  // namespace sim

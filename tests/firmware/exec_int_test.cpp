@@ -1,0 +1,299 @@
+// The ExecINT call against the simulated WMI firmware, in a process whose COM
+// security an earlier call has already set: a successful call, each step
+// failing (negative and positive statuses), missing objects and strings,
+// and the strings whose loss ends the call.
+#include <string>
+#include <vector>
+
+#include "apartments.h"
+#include "firmware/exec_int.h"
+#include "firmware_device.h"
+#include "firmware_test_support.h"
+#include "platform.h"
+#include "supervisor/hresult_exception.h"
+
+namespace {
+
+using firmware_test::CaptureChannels;
+using firmware_test::FirmwareLogDuring;
+using firmware_test::StartLaptop;
+
+constexpr ExecINTRegisters kRecord = {L"38448", L"160", L"2", L"2", L"0", L"0"};
+const std::vector<std::string> kRecordLogged = {"0 ExecINT 38448 160 2 2 0 0"};
+
+// The console lines of the steps, as a successful call shows them.
+const std::string kTooLate = "CoInitializeSecurity returned 0x80010119:\n[-] Err: CoInitializeSecurity";
+const std::string kConnected = "\nConnectServer returned 0x0:";
+const std::string kBound = "\nGetObject returned 0x0:\nGetMethod returned 0x0:\nSpawnInstance returned 0x0:";
+const std::string kFilled =
+    "\nPut ArgName0 returned 0x0:\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:"
+    "\nPut ArgName3 returned 0x0:\nPut ArgName4 returned 0x0:\nPut ArgName5 returned 0x0:";
+const std::string kPathRead = "\npObj Get returned 0x0:";
+const std::string kExecuted = "\nExecMethod returned 0x0:Terminating normally\n";
+const std::string kEnd = "Terminating normally\n";
+const std::string kPutsSkipped =
+    "\n[-] Skipped Put ArgName0: no input-parameter instance\n[-] Skipped Put ArgName1: no input-parameter instance"
+    "\n[-] Skipped Put ArgName2: no input-parameter instance\n[-] Skipped Put ArgName3: no input-parameter instance"
+    "\n[-] Skipped Put ArgName4: no input-parameter instance\n[-] Skipped Put ArgName5: no input-parameter instance";
+// Everything after a missing locator or services connection.
+const std::string kNothingConnected =
+    "\n[-] Skipped CoSetProxyBlanket: no services connection\n[-] Skipped ExecQuery: no services connection"
+    "\n[-] Skipped Next: no enumerator\n[-] Skipped GetObject: no services connection"
+    "\n[-] Skipped GetMethod: no class definition\n[-] Skipped SpawnInstance: no input-parameter definition" +
+    kPutsSkipped + "\n[-] Skipped pObj Get: no firmware instance\n[-] Skipped ExecMethod: no services connection" +
+    kEnd;
+
+struct Outcome {
+    firmware_test::Channels channels;
+    std::vector<std::string> firmwareLog;
+};
+
+Outcome Call(const char* scenario, const ExecINTRegisters& registers = kRecord) {
+    StartLaptop(scenario);
+    Outcome outcome;
+    outcome.firmwareLog = FirmwareLogDuring([&] {
+        outcome.channels = CaptureChannels([&] { CallExecINT(registers, false); });
+    });
+    return outcome;
+}
+
+class ExecIntCall : public firmware_test::NothingLeftBehind {};
+
+TEST_F(ExecIntCall, SuccessfulCallAfterSecurityWasSet) {
+    const Outcome outcome = Call("");
+    EXPECT_EQ(outcome.channels.console,
+              "CoInitializeSecurity returned 0x80010119:"
+              "\n[-] Err: CoInitializeSecurity"
+              "\nConnectServer returned 0x0:"
+              "\nGetObject returned 0x0:"
+              "\nGetMethod returned 0x0:"
+              "\nSpawnInstance returned 0x0:"
+              "\nPut ArgName0 returned 0x0:"
+              "\nPut ArgName1 returned 0x0:"
+              "\nPut ArgName2 returned 0x0:"
+              "\nPut ArgName3 returned 0x0:"
+              "\nPut ArgName4 returned 0x0:"
+              "\nPut ArgName5 returned 0x0:"
+              "\npObj Get returned 0x0:"
+              "\nExecMethod returned 0x0:Terminating normally\n");
+    EXPECT_EQ(outcome.channels.debugger, "") << "echo to the debugger is off";
+    EXPECT_EQ(outcome.firmwareLog, kRecordLogged);
+    EXPECT_EQ(sim::firmware::LastExecution()->instancePath, sim::firmware::InstancePath(0));
+}
+
+// A failing step of 2 to 4 shows its result and error line; positive
+// statuses there are no failure and print nothing.
+struct StartRow {
+    const char* scenario;
+    std::string console;
+    bool executes;
+};
+
+TEST_F(ExecIntCall, ComStartFailures) {
+    const std::vector<StartRow> rows = {
+        // Without an apartment COM refuses security and the locator.
+        {"0 fail CoInitialize 0x8000ffff",
+         "CoInitialize returned 0x8000ffff:\n[-] Err: CoInitialize"
+         "CoInitializeSecurity returned 0x800401f0:\n[-] Err: CoInitializeSecurity"
+         "CoCreateInstance returned 0x800401f0:\n[-] Err: CoCreateInstance"
+         "\n[-] Skipped ConnectServer: no locator" + kNothingConnected,
+         false},
+        {"0 fail CoInitializeSecurity 0x80004005",
+         "CoInitializeSecurity returned 0x80004005:\n[-] Err: CoInitializeSecurity" + kConnected + kBound + kFilled +
+             kPathRead + kExecuted,
+         true},
+        {"0 fail CoInitializeSecurity 0x1", kConnected + kBound + kFilled + kPathRead + kExecuted, true},
+        {"0 fail CoCreateInstance 0x80040154",
+         kTooLate + "CoCreateInstance returned 0x80040154:\n[-] Err: CoCreateInstance" +
+             "\n[-] Skipped ConnectServer: no locator" + kNothingConnected,
+         false},
+        // A positive status is no failure, but it brought no locator.
+        {"0 fail CoCreateInstance 0x1", kTooLate + "\n[-] Skipped ConnectServer: no locator" + kNothingConnected,
+         false},
+    };
+    for (const StartRow& row : rows) {
+        SCOPED_TRACE(row.scenario);
+        const Outcome outcome = Call(row.scenario);
+        EXPECT_EQ(outcome.channels.console, row.console);
+        EXPECT_EQ(outcome.firmwareLog, row.executes ? kRecordLogged : std::vector<std::string>{});
+    }
+}
+
+TEST_F(ExecIntCall, ThreadAlreadyInASingleThreadedApartment) {
+    StartLaptop("");
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    const firmware_test::Channels channels = CaptureChannels([] { CallExecINT(kRecord, false); });
+    EXPECT_EQ(channels.console, kTooLate + kConnected + kBound + kFilled + kPathRead + kExecuted)
+        << "S_FALSE from CoInitialize is no failure";
+    EXPECT_EQ(sim::CurrentCounts().apartments, 1) << "the call leaves the apartment entry it made";
+    CoUninitialize();
+}
+
+TEST_F(ExecIntCall, ThreadInTheMultithreadedApartment) {
+    StartLaptop("");
+    ASSERT_EQ(RoInitialize(RO_INIT_MULTITHREADED), S_OK);
+    const firmware_test::Channels channels = CaptureChannels([] { CallExecINT(kRecord, false); });
+    EXPECT_EQ(channels.console, "CoInitialize returned 0x80010106:\n[-] Err: CoInitialize" + kTooLate + kConnected +
+                                    kBound + kFilled + kPathRead + kExecuted);
+    EXPECT_TRUE(sim::ThreadInApartment()) << "no CoUninitialize for a CoInitialize that failed";
+    RoUninitialize();
+}
+
+// Steps 5 to 14 failing: the status replaces {status} in the expected text.
+struct StepRow {
+    const char* name;
+    std::string console;
+    bool executes;
+};
+
+std::string WithStatus(std::string text, const std::string& status) {
+    for (size_t at; (at = text.find("{status}")) != std::string::npos;) text.replace(at, 8, status);
+    return text;
+}
+
+TEST_F(ExecIntCall, EachStepFailingWithANegativeOrPositiveStatus) {
+    const std::string noInstance = "\n[-] Skipped pObj Get: no firmware instance\n[-] Skipped ExecMethod: no instance path";
+    const std::string noInputs = "\n[-] Skipped ExecMethod: no input-parameter instance" + kEnd;
+    const std::vector<StepRow> rows = {
+        {"ConnectServer",
+         "\nConnectServer returned 0x{status}:\n[-] Err: ConnectServer" + kNothingConnected, false},
+        {"CoSetProxyBlanket",
+         kConnected + "\n[-] Err: CoSetProxyBlanket" + kBound + kFilled + kPathRead + kExecuted, true},
+        {"ExecQuery",
+         kConnected + "\n[-] Err: ExecQuery\n[-] Skipped Next: no enumerator" + kBound + kFilled + noInstance + kEnd,
+         false},
+        {"Next", kConnected + "\n[-] Err: Next" + kBound + kFilled + noInstance + kEnd, false},
+        {"GetObject",
+         kConnected + "\nGetObject returned 0x{status}:\n[-] Err: GetObject"
+                      "\n[-] Skipped GetMethod: no class definition"
+                      "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+             kPutsSkipped + kPathRead + noInputs,
+         false},
+        {"GetMethod",
+         kConnected + "\nGetObject returned 0x0:\nGetMethod returned 0x{status}:\n[-] Err: GetMethod"
+                      "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+             kPutsSkipped + kPathRead + noInputs,
+         false},
+        {"SpawnInstance",
+         kConnected + "\nGetObject returned 0x0:\nGetMethod returned 0x0:"
+                      "\nSpawnInstance returned 0x{status}:\n[-] Err: SpawnInstance" +
+             kPutsSkipped + kPathRead + noInputs,
+         false},
+        // The firmware refuses a method call with an input left unset.
+        {"Put",
+         kConnected + kBound + "\nPut ArgName0 returned 0x{status}:\n[-] Err: Put ArgName0" +
+             "\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:\nPut ArgName3 returned 0x0:"
+             "\nPut ArgName4 returned 0x0:\nPut ArgName5 returned 0x0:" +
+             kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd,
+         false},
+        {"Get",
+         kConnected + kBound + kFilled + "\npObj Get returned 0x{status}:\n[-] Err: Get" +
+             "\n[-] Skipped ExecMethod: no instance path" + kEnd,
+         false},
+        {"ExecMethod",
+         kConnected + kBound + kFilled + kPathRead + "\nExecMethod returned 0x{status}:\n[-] Err: ExecMethod" + kEnd,
+         false},
+    };
+    for (const char* status : {"80041001", "1"}) {
+        for (const StepRow& row : rows) {
+            const std::string scenario = std::string("0 fail ") + row.name + " 0x" + status + " 1\n";
+            SCOPED_TRACE(scenario);
+            const Outcome outcome = Call(scenario.c_str());
+            EXPECT_EQ(outcome.channels.console, kTooLate + WithStatus(row.console, status));
+            EXPECT_EQ(outcome.firmwareLog, row.executes ? kRecordLogged : std::vector<std::string>{});
+        }
+    }
+}
+
+TEST_F(ExecIntCall, QueryFindingNoInstance) {
+    const std::string bound = kConnected + "\n[-] Err: Next" + kBound + kFilled;
+    const std::string notExecuted =
+        "\n[-] Skipped pObj Get: no firmware instance\n[-] Skipped ExecMethod: no instance path" + kEnd;
+    Outcome outcome = Call("0 firmware instances 0");
+    EXPECT_EQ(outcome.channels.console, kTooLate + bound + notExecuted);
+    EXPECT_TRUE(outcome.firmwareLog.empty());
+
+    // As on a machine without the firmware class: the class is not found either.
+    outcome = Call("0 firmware instances 0\n0 fail GetObject 0x80041002");
+    EXPECT_EQ(outcome.channels.console,
+              kTooLate + kConnected + "\n[-] Err: Next\nGetObject returned 0x80041002:\n[-] Err: GetObject" +
+                  "\n[-] Skipped GetMethod: no class definition"
+                  "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+                  kPutsSkipped + notExecuted);
+    EXPECT_TRUE(outcome.firmwareLog.empty());
+}
+
+TEST_F(ExecIntCall, SeveralInstancesExecuteOnTheFirst) {
+    const Outcome outcome = Call("0 firmware instances 3");
+    EXPECT_EQ(outcome.channels.console, kTooLate + kConnected + kBound + kFilled + kPathRead + kExecuted);
+    EXPECT_EQ(outcome.firmwareLog, kRecordLogged);
+    EXPECT_EQ(sim::firmware::LastExecution()->instancePath, sim::firmware::InstancePath(0));
+}
+
+TEST_F(ExecIntCall, RegisterTextThatIsNotAUint32IsRefusedByPut) {
+    const ExecINTRegisters bad = {L"38448", L"-1", L"4294967296", L"", L" 7 ", L"0x10"};
+    const Outcome outcome = Call("", bad);
+    EXPECT_EQ(outcome.channels.console,
+              kTooLate + kConnected + kBound +
+                  "\nPut ArgName0 returned 0x0:"
+                  "\nPut ArgName1 returned 0x80041005:\n[-] Err: Put ArgName1"
+                  "\nPut ArgName2 returned 0x80041005:\n[-] Err: Put ArgName2"
+                  "\nPut ArgName3 returned 0x80041005:\n[-] Err: Put ArgName3"
+                  "\nPut ArgName4 returned 0x0:"
+                  "\nPut ArgName5 returned 0x80041005:\n[-] Err: Put ArgName5" +
+                  kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd);
+    EXPECT_TRUE(outcome.firmwareLog.empty());
+}
+
+// A missing string of the first ten is reported at the start; the steps that
+// would hand it to WMI are passed over.
+TEST_F(ExecIntCall, MissingStringsAreNeverHandedToWmi) {
+    const std::string missing = "SysAllocString failed. Out of memory.\n\n[-] Err: xxx";
+    Outcome outcome = Call("0 fail SysAllocString:InEAX 0x8007000e");
+    EXPECT_EQ(outcome.channels.console,
+              missing + kTooLate + kConnected + kBound + "\n[-] Skipped Put ArgName0: no input name string" +
+                  "\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:\nPut ArgName3 returned 0x0:"
+                  "\nPut ArgName4 returned 0x0:\nPut ArgName5 returned 0x0:" +
+                  kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd);
+
+    outcome = Call("0 fail SysAllocString:InEDI 0x8007000e");
+    EXPECT_EQ(outcome.channels.console,
+              missing + kTooLate + kConnected + kBound +
+                  "\nPut ArgName0 returned 0x0:\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:"
+                  "\nPut ArgName3 returned 0x0:\nPut ArgName4 returned 0x0:"
+                  "\n[-] Skipped Put ArgName5: no input name string" +
+                  kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd);
+    EXPECT_TRUE(outcome.firmwareLog.empty());
+
+    outcome = Call("0 fail SysAllocString:QelButtonMethodDWSi 0x8007000e");
+    EXPECT_EQ(outcome.channels.console,
+              missing + kTooLate + kConnected + "\n[-] Skipped GetObject: no class name string"
+                                                "\n[-] Skipped GetMethod: no class definition"
+                                                "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+                  kPutsSkipped + kPathRead + "\n[-] Skipped ExecMethod: no input-parameter instance" + kEnd);
+
+    outcome = Call("0 fail SysAllocString 0x8007000e");
+    EXPECT_EQ(outcome.channels.console,
+              missing + kTooLate + "\n[-] Skipped ConnectServer: no namespace string" + kNothingConnected);
+    EXPECT_TRUE(outcome.firmwareLog.empty());
+}
+
+TEST_F(ExecIntCall, ShortLivedStringThatCannotBeMadeEndsTheCall) {
+    for (const char* scenario : {"0 fail SysAllocString:WQL 0x8007000e", "0 fail SysAllocString:__PATH 0x8007000e"}) {
+        SCOPED_TRACE(scenario);
+        StartLaptop(scenario);
+        testing::internal::CaptureStdout();
+        try {
+            CallExecINT(kRecord, false);
+            ADD_FAILURE() << "the call went on without its string";
+        } catch (const HresultException& failure) {
+            EXPECT_EQ(failure.code(), E_OUTOFMEMORY);
+        }
+        const std::string console = testing::internal::GetCapturedStdout();
+        const bool atQuery = std::string(scenario).find("WQL") != std::string::npos;
+        EXPECT_EQ(console, atQuery ? kTooLate + kConnected : kTooLate + kConnected + kBound + kFilled);
+        EXPECT_EQ(sim::CurrentCounts().apartments, 0) << "the apartment is left on the way out";
+    }
+}
+
+}  // namespace
