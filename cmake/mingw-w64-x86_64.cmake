@@ -19,6 +19,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Runs the built programs on the host (try_run, test discovery) through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
