@@ -19,13 +19,21 @@ constexpr std::array<BYTE, 28> kSarConfigRequest{
     0x00, 0x00};
 
 // Membership of the Windows Runtime's multithreaded apartment for the span of
-// one call, left again on every path out of it.
+// one call, left again on every path out of it. A failed entry goes on
+// regardless (the process's implicit multithreaded apartment serves the
+// calls) but is not balanced by a RoUninitialize: that would end an
+// apartment this call never entered, one that belongs to someone else.
 class RuntimeApartment {
 public:
-    RuntimeApartment() { RoInitialize(RO_INIT_MULTITHREADED); }  // a failure changes nothing here
+    RuntimeApartment() : entered_(SUCCEEDED(RoInitialize(RO_INIT_MULTITHREADED))) {}
     RuntimeApartment(const RuntimeApartment&) = delete;
     RuntimeApartment& operator=(const RuntimeApartment&) = delete;
-    ~RuntimeApartment() { RoUninitialize(); }
+    ~RuntimeApartment() {
+        if (entered_) RoUninitialize();
+    }
+
+private:
+    const bool entered_;
 };
 
 uint32_t SendSarConfiguration() {

@@ -58,6 +58,13 @@ CommandReply AnswerTransmissionStatus(SarDeviceState& device, bool isSet, std::s
 
 }  // namespace
 
+void ResetSarDevice() {
+    SarDeviceState& device = TheSarDevice();
+    std::lock_guard lock(device.mutex);
+    device.config = {};
+    device.settings = {};
+}
+
 EventLog& ModemLog() {
     static EventLog log("SAR_SIM_MODEM_LOG");
     return log;

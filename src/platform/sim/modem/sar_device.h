@@ -25,6 +25,10 @@ struct CommandReply {
 // modem's latency passes here, at receipt.
 CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const uint8_t> request);
 
+// Tests: the modem's SAR settings as they come from the factory (SAR
+// controlled by the device, transmission notification off, timer 0).
+void ResetSarDevice();
+
 // The modem log (SAR_SIM_MODEM_LOG): one line per command received.
 EventLog& ModemLog();
 
