@@ -11,7 +11,6 @@ template <typename T>
 class com_ptr {
 public:
     com_ptr() = default;
-    com_ptr(std::nullptr_t) {}
     com_ptr(const com_ptr& other) : object_(other.object_) { AddRefHeld(); }
     com_ptr(com_ptr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
     ~com_ptr() { reset(); }
@@ -25,14 +24,6 @@ public:
     static com_ptr attach(T* owned) {
         com_ptr result;
         result.object_ = owned;
-        return result;
-    }
-
-    // Shares an object the caller does not own: adds a reference.
-    static com_ptr copy(T* borrowed) {
-        com_ptr result;
-        result.object_ = borrowed;
-        result.AddRefHeld();
         return result;
     }
 
