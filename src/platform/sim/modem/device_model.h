@@ -12,6 +12,9 @@
 //   Completed (or put_Completed), GetResults, StatusCode, ResponseData,
 //   CloseSession, CreateFromByteArray, CopyToByteArray.
 // A failing call sets restricted error information for the calling thread.
+// The Linux Windows surface adds RoGetActivationFactory, WindowsCreateString,
+// CoTaskMemAlloc and SysAllocString (plain failures, as the system's own
+// runtime functions give them).
 #pragma once
 
 #include "platform.h"
