@@ -8,6 +8,8 @@ namespace MBSar {
 
 // Why the modem side cannot work on this machine (no mobile broadband modem,
 // or no SAR device service on it), as one line of text; empty when it can.
+// Sends no modem command. An allocation failure met while the program-wide
+// modem objects were made, before the entry point, is raised here.
 std::string Unavailable();
 
 // Hands SAR control to the operating system with the fixed SAR configuration.

@@ -8,7 +8,6 @@
 #include "firmware_device.h"
 #include "firmware_test_support.h"
 #include "platform.h"
-#include "supervisor/supervisor.h"
 
 namespace {
 
@@ -108,18 +107,6 @@ TEST_F(WlanTxPower, RepeatedCommandsSendIdenticalRecords) {
     EXPECT_EQ(channels[0].console, channels[1].console);
     EXPECT_EQ(channels[2].console, channels[3].console);
     EXPECT_EQ(channels[2].debugger, channels[3].debugger);
-}
-
-// A whole supervisor run, with the modem side read straight off the laptop:
-// REDUCE when transmission starts, NORMAL when it stops and at shut-down.
-TEST_F(WlanTxPower, SupervisorRunSendsEachRecordWhenTheLoopDoes) {
-    StartLaptop("0 radio on\n4 tx active\n13 tx inactive\n19 radio off\n");
-    int status = -1;
-    const std::vector<std::string> log =
-        FirmwareLogDuring([&] { CaptureChannels([&] { status = RunSupervisor(); }); });
-    EXPECT_EQ(status, kExitRadioOff);
-    EXPECT_EQ(log, (std::vector<std::string>{"6000 ExecINT 38448 160 2 2 0 0", "15000 ExecINT 38448 160 1 1 0 0",
-                                             "21000 ExecINT 38448 160 1 1 0 0"}));
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#include "default_modem.h"
+
+#include "activation.h"
+#include "hresult_error.h"
+#include "modem/mbsar.h"
+
+namespace {
+
+// Made before main, as the first Windows Runtime activation of the process.
+const DefaultModem theDefaultModem;
+
+}  // namespace
+
+DefaultModem::DefaultModem() noexcept {
+    try {
+        unavailable_ = Open();
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+std::string DefaultModem::Open() {
+    constexpr char kNoModem[] = "No mobile broadband modem found: ";
+    try {
+        check_hresult(ModemStatics().GetDefault(modem_.put()));
+    } catch (const hresult_error& failure) {
+        return kNoModem + std::string(failure.what());
+    }
+    if (!modem_) return kNoModem + std::string("the system reports none");
+
+    try {
+        check_hresult(modem_->get_DeviceInformation(deviceInformation_.put()));
+    } catch (const hresult_error& failure) {
+        return kNoModem + std::string("its device information cannot be read: ") + failure.what();
+    }
+    if (!deviceInformation_) return kNoModem + std::string("it has no device information");
+
+    constexpr char kNoSarService[] = "The modem offers no SAR device service: ";
+    com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
+    try {
+        check_hresult(modem_->GetDeviceService(kSarServiceId, service.put()));
+    } catch (const hresult_error& failure) {
+        return kNoSarService + std::string(failure.what());
+    }
+    if (!service) return kNoSarService + std::string("none was handed out");
+    return {};
+}
+
+std::string DefaultModem::Unavailable() const {
+    if (failure_) std::rethrow_exception(failure_);
+    return unavailable_;
+}
+
+const DefaultModem& TheDefaultModem() { return theDefaultModem; }
+
+com_ptr<winrt_abi::IMobileBroadbandDeviceService> OpenSarService() {
+    winrt_abi::IMobileBroadbandModem* const modem = TheDefaultModem().modem();
+    if (modem == nullptr) throw_hresult(E_POINTER);
+    com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
+    check_hresult(modem->GetDeviceService(kSarServiceId, service.put()));
+    check_present(service);
+    return service;
+}
+
+std::string MBSar::Unavailable() { return TheDefaultModem().Unavailable(); }

@@ -1,0 +1,77 @@
+// MBSar::InitSAR: hands the modem's SAR control to the operating system with
+// one fixed SAR configuration set command.
+#include <array>
+
+#include "async_wait.h"
+#include "byte_buffers.h"
+#include "default_modem.h"
+#include "hresult_error.h"
+#include "modem/mbsar.h"
+
+namespace {
+
+// MBIM_MS_SET_SAR_CONFIG, 32-bit little-endian words: SAR mode 1 (operating
+// system), back-off disabled, one configuration state at offset 20, 8 bytes
+// long: antenna 0, back-off index 1.
+constexpr std::array<BYTE, 28> kSarConfigRequest{
+    0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x14,
+    0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
+    0x00, 0x00};
+
+// Membership of the Windows Runtime's multithreaded apartment for the span of
+// one call, left again on every path out of it. A failed entry goes on
+// regardless (the process's implicit multithreaded apartment serves the
+// calls) but is not balanced by a RoUninitialize: that would end an
+// apartment this call never entered, one that belongs to someone else.
+class RuntimeApartment {
+public:
+    RuntimeApartment() : entered_(SUCCEEDED(RoInitialize(RO_INIT_MULTITHREADED))) {}
+    RuntimeApartment(const RuntimeApartment&) = delete;
+    RuntimeApartment& operator=(const RuntimeApartment&) = delete;
+    ~RuntimeApartment() {
+        if (entered_) RoUninitialize();
+    }
+
+private:
+    const bool entered_;
+};
+
+uint32_t SendSarConfiguration() {
+    // Declared in order of making; released in reverse: command result,
+    // operation, session, service, reply bytes, request buffer.
+    const com_ptr<winrt_abi::IBuffer> request = BufferFromBytes(kSarConfigRequest);
+    TaskMemoryBytes reply;
+    const com_ptr<winrt_abi::IMobileBroadbandDeviceService> service = OpenSarService();
+    com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandSession> session;
+    check_hresult(service->OpenCommandSession(session.put()));
+    if (!session) return 0;  // nothing to send on
+
+    com_ptr<winrt_abi::ICommandResultAsyncOperation> operation;
+    check_hresult(session->SendSetCommandAsync(kSarConfigCommand, request.get(), operation.put()));
+    check_present(operation);
+    const com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandResult> result = WaitForCommandResult(*operation);
+
+    UINT32 status = 0;
+    check_hresult(result->get_StatusCode(&status));
+    if (status != 0) return status;
+
+    // The reply (the configuration now in force) is copied out so that a
+    // reply the platform cannot hand over counts as a failure; nothing else
+    // here needs its contents. The session is released without being closed.
+    com_ptr<winrt_abi::IBuffer> response;
+    check_hresult(result->get_ResponseData(response.put()));
+    check_present(response);
+    reply = TaskMemoryBytes::CopyOf(*response);
+    return 0;
+}
+
+}  // namespace
+
+uint32_t MBSar::InitSAR() {
+    const RuntimeApartment apartment;
+    try {
+        return SendSarConfiguration();
+    } catch (const hresult_error&) {
+        return 1;
+    }
+}

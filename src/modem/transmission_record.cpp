@@ -1,0 +1,29 @@
+#include "transmission_record.h"
+
+#include <array>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+uint32_t WordAt(const std::array<uint8_t, 12>& bytes, size_t offset) {
+    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
+           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
+}
+
+}  // namespace
+
+TransmissionStatusRecord ReadTransmissionStatus(const uint8_t* reply, uint32_t length) {
+    std::array<uint8_t, 12> bytes{};
+    for (size_t index = 0; index < bytes.size(); ++index) {
+        if (index >= length) throw std::out_of_range("Invalid array subscript");
+        bytes[index] = reply[index];
+    }
+    return {WordAt(bytes, 0), WordAt(bytes, 4), WordAt(bytes, 8)};
+}
+
+void PrintTransmissionStatus(const TransmissionStatusRecord& record) {
+    printf("\n Transmission notification: %s\n Hysteresis Timer: %d\n Transmission Status: %s\n",
+           record.channelNotification == 1 ? "enabled" : "disabled", static_cast<int32_t>(record.hysteresisTimer),
+           record.Active() ? "active" : "inactive");
+}

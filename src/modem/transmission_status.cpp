@@ -1,0 +1,109 @@
+// MBSar::GetTransmissionStatus: sets the modem's transmission status (channel
+// notification on, hysteresis timer 1), queries it, prints both answers and
+// keeps whether the modem is transmitting in TransmissionActive.
+#include <array>
+#include <cstdio>
+
+#include "async_wait.h"
+#include "byte_buffers.h"
+#include "default_modem.h"
+#include "hresult_error.h"
+#include "modem/mbsar.h"
+#include "transmission_record.h"
+
+bool TransmissionActive = false;
+
+namespace {
+
+// MBIM_MS_SET_TRANSMISSION_STATUS: ChannelNotification 1, HysteresisTimer 1.
+constexpr std::array<BYTE, 8> kSetPayload{0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
+// A query carries no parameters, but an 8-byte zero buffer goes out with it.
+constexpr std::array<BYTE, 8> kQueryPayload{};
+
+using Session = winrt_abi::IMobileBroadbandDeviceServiceCommandSession;
+
+com_ptr<Session> OpenSession(winrt_abi::IMobileBroadbandDeviceService& service) {
+    com_ptr<Session> session;
+    check_hresult(service.OpenCommandSession(session.put()));
+    return session;
+}
+
+// Everything one poll holds, declared in order of making and so released in
+// reverse on every path out of it.
+struct Poll {
+    TransmissionStatusRecord record;
+    com_ptr<winrt_abi::IBuffer> payload;
+    TaskMemoryBytes reply;
+    com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
+    com_ptr<Session> session;
+    com_ptr<winrt_abi::ICommandResultAsyncOperation> operation;
+    com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandResult> result;
+    com_ptr<winrt_abi::IBuffer> response;
+
+    // Sends one command on the session, waits for it and takes its response
+    // buffer, then its status code.
+    UINT32 Send(bool isSet) {
+        const UINT32 command = kTransmissionStatusCommand;
+        check_hresult(isSet ? session->SendSetCommandAsync(command, payload.get(), operation.put())
+                            : session->SendQueryCommandAsync(command, payload.get(), operation.put()));
+        check_present(operation);
+        result = WaitForCommandResult(*operation);
+        check_hresult(result->get_ResponseData(response.put()));
+        UINT32 status = 0;
+        check_hresult(result->get_StatusCode(&status));
+        return status;
+    }
+
+    // Copies the response out, fills the record from it and prints it.
+    void Report() {
+        check_present(response);
+        reply = TaskMemoryBytes::CopyOf(*response);
+        record = ReadTransmissionStatus(reply.data(), reply.size());
+        PrintTransmissionStatus(record);
+    }
+
+    uint32_t Run() {
+        uint32_t outcome = 0;
+        payload = BufferFromBytes(kSetPayload);
+        service = OpenSarService();
+        session = OpenSession(*service);
+        if (!session) return 0;  // nothing sent, TransmissionActive unchanged
+
+        if (const UINT32 status = Send(true); status == 0) {
+            Report();
+            check_hresult(session->CloseSession());
+        } else {
+            printf("\nset transmission status failed\n");
+            outcome = status;
+        }
+
+        // The second session replaces the first, which was closed above or is
+        // only released here after a rejected set.
+        session = OpenSession(*service);
+        check_present(session);
+        record = {};
+        payload = BufferFromBytes(kQueryPayload);
+        reply.reset();
+
+        if (const UINT32 status = Send(false); status == 0) {
+            Report();
+            TransmissionActive = record.Active();
+        } else {
+            printf("\nset transmission status failed\n");
+            outcome = status;
+        }
+        check_hresult(session->CloseSession());
+        return outcome;
+    }
+};
+
+}  // namespace
+
+uint32_t MBSar::GetTransmissionStatus() {
+    try {
+        return Poll{}.Run();
+    } catch (...) {
+        printf("\naccess violation occured\n");
+        return 1;
+    }
+}

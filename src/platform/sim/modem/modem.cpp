@@ -1,0 +1,241 @@
+// The simulated modem and what hangs off it: device information, the SAR
+// device service and its command sessions, and the modem's statics.
+#include <atomic>
+#include <cwchar>
+#include <new>
+
+#include "buffer.h"
+#include "command_operation.h"
+#include "device_model.h"
+#include "laptop.h"
+#include "originate_error.h"
+#include "sar_device.h"
+
+namespace sim {
+namespace {
+
+// UUID_MS_SARControl, the device service of the MBIM MS SAR extension.
+constexpr GUID kSarServiceId{0x68223d04, 0x9f6c, 0x4e0f, {0x82, 0x2d, 0x28, 0x44, 0x1f, 0xb7, 0x23, 0x40}};
+// HRESULT_FROM_WIN32(ERROR_NOT_FOUND)
+constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80070490u);
+
+// Hands out a new object through an out parameter, or E_OUTOFMEMORY.
+template <typename Interface, typename Object, typename... Arguments>
+HRESULT Make(Interface** out, Arguments&&... arguments) {
+    try {
+        *out = new Object(std::forward<Arguments>(arguments)...);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+class CommandSession final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceServiceCommandSession> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceServiceCommandSession*>(this);
+        return QueryFor(riid, object,
+                        {{IID_IUnknown, self},
+                         {IID_IInspectable, self},
+                         {IID_IAgileObject, self},
+                         {winrt_abi::IID_IMobileBroadbandDeviceServiceCommandSession, self}});
+    }
+
+    HRESULT STDMETHODCALLTYPE SendQueryCommandAsync(UINT32 commandId, winrt_abi::IBuffer* data,
+                                                    winrt_abi::ICommandResultAsyncOperation** asyncInfo) override {
+        return Send(false, "SendQueryCommandAsync", commandId, data, asyncInfo);
+    }
+
+    HRESULT STDMETHODCALLTYPE SendSetCommandAsync(UINT32 commandId, winrt_abi::IBuffer* data,
+                                                  winrt_abi::ICommandResultAsyncOperation** asyncInfo) override {
+        return Send(true, "SendSetCommandAsync", commandId, data, asyncInfo);
+    }
+
+    HRESULT STDMETHODCALLTYPE CloseSession() override {
+        if (const HRESULT fault = InjectedFault("CloseSession"); FAILED(fault)) return fault;
+        closed_ = true;
+        return S_OK;
+    }
+
+private:
+    const wchar_t* ClassName() const override {
+        return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceServiceCommandSession";
+    }
+
+    HRESULT Send(bool isSet, const char* call, UINT32 commandId, winrt_abi::IBuffer* data,
+                 winrt_abi::ICommandResultAsyncOperation** asyncInfo) {
+        if (asyncInfo == nullptr) return E_POINTER;
+        *asyncInfo = nullptr;
+        if (const HRESULT fault = InjectedFault(call); FAILED(fault)) return fault;
+        if (closed_) return OriginateError(E_ILLEGAL_METHOD_CALL, L"The command session is closed");
+        try {
+            std::vector<uint8_t> request;
+            if (const HRESULT result = ReadBuffer(data, request); FAILED(result)) return result;
+            return CommandOperation::Start(ReceiveSarCommand(isSet, commandId, request), asyncInfo);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+    }
+
+    std::atomic<bool> closed_{false};
+};
+
+class DeviceService final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceService> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceService*>(this);
+        return QueryFor(riid, object,
+                        {{IID_IUnknown, self},
+                         {IID_IInspectable, self},
+                         {IID_IAgileObject, self},
+                         {winrt_abi::IID_IMobileBroadbandDeviceService, self}});
+    }
+
+    HRESULT STDMETHODCALLTYPE get_DeviceServiceId(GUID* value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = kSarServiceId;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_SupportedCommands(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OpenDataSession(void**) override { return E_NOTIMPL; }
+
+    // "session none": no session, and no failure either.
+    HRESULT STDMETHODCALLTYPE OpenCommandSession(
+        winrt_abi::IMobileBroadbandDeviceServiceCommandSession** value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = nullptr;
+        if (const HRESULT fault = InjectedFault("OpenCommandSession"); FAILED(fault)) return fault;
+        if (!TheLaptop().Now().sessionAvailable) return S_OK;
+        return Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value);
+    }
+
+private:
+    const wchar_t* ClassName() const override {
+        return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceService";
+    }
+};
+
+class DeviceInformation final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceInformation> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceInformation*>(this);
+        return QueryFor(riid, object,
+                        {{IID_IUnknown, self},
+                         {IID_IInspectable, self},
+                         {IID_IAgileObject, self},
+                         {winrt_abi::IID_IMobileBroadbandDeviceInformation, self}});
+    }
+
+    HRESULT STDMETHODCALLTYPE get_CurrentRadioState(winrt_abi::MobileBroadbandRadioState* value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = winrt_abi::MobileBroadbandRadioState_Off;
+        if (const HRESULT fault = InjectedFault("CurrentRadioState"); FAILED(fault)) return fault;
+        if (TheLaptop().Now().radioOn) *value = winrt_abi::MobileBroadbandRadioState_On;
+        return S_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_NetworkDeviceStatus(INT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Manufacturer(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_Model(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_FirmwareInformation(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CellularClass(INT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_DataClasses(UINT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CustomDataClass(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_MobileEquipmentId(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_TelephoneNumbers(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_SubscriberId(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_SimIccId(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_DeviceType(INT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_DeviceId(HSTRING*) override { return E_NOTIMPL; }
+
+private:
+    const wchar_t* ClassName() const override {
+        return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceInformation";
+    }
+};
+
+class Modem final : public RuntimeObject<winrt_abi::IMobileBroadbandModem> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        auto* self = static_cast<winrt_abi::IMobileBroadbandModem*>(this);
+        return QueryFor(riid, object,
+                        {{IID_IUnknown, self},
+                         {IID_IInspectable, self},
+                         {IID_IAgileObject, self},
+                         {winrt_abi::IID_IMobileBroadbandModem, self}});
+    }
+
+    HRESULT STDMETHODCALLTYPE get_DeviceInformation(winrt_abi::IMobileBroadbandDeviceInformation** value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = nullptr;
+        if (const HRESULT fault = InjectedFault("DeviceInformation"); FAILED(fault)) return fault;
+        return Make<winrt_abi::IMobileBroadbandDeviceInformation, DeviceInformation>(value);
+    }
+
+    // The modem offers one device service, the SAR service.
+    HRESULT STDMETHODCALLTYPE GetDeviceService(GUID deviceServiceId,
+                                               winrt_abi::IMobileBroadbandDeviceService** value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = nullptr;
+        if (const HRESULT fault = InjectedFault("GetDeviceService"); FAILED(fault)) return fault;
+        if (deviceServiceId != kSarServiceId)
+            return OriginateError(kNotFound, L"The modem has no device service with this identifier");
+        return Make<winrt_abi::IMobileBroadbandDeviceService, DeviceService>(value);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_CurrentAccount(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_MaxDeviceServiceCommandSizeInBytes(UINT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_MaxDeviceServiceDataSizeInBytes(UINT32*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_DeviceServices(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_IsResetSupported(boolean*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ResetAsync(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetCurrentConfigurationAsync(void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE get_CurrentNetwork(void**) override { return E_NOTIMPL; }
+
+private:
+    const wchar_t* ClassName() const override { return L"Windows.Networking.NetworkOperators.MobileBroadbandModem"; }
+};
+
+class ModemStatics final : public StaticsFactory<winrt_abi::IMobileBroadbandModemStatics> {
+public:
+    // "modem absent": no default modem, and no failure either.
+    HRESULT STDMETHODCALLTYPE GetDefault(winrt_abi::IMobileBroadbandModem** value) override {
+        if (value == nullptr) return E_POINTER;
+        *value = nullptr;
+        ModemLog();  // a modem log that cannot be written stops the simulation before anything runs
+        if (const HRESULT fault = InjectedFault("GetDefault"); FAILED(fault)) return fault;
+        if (!TheLaptop().Now().modemPresent) return S_OK;
+        return Make<winrt_abi::IMobileBroadbandModem, Modem>(value);
+    }
+
+    HRESULT STDMETHODCALLTYPE GetDeviceSelector(HSTRING*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FromId(HSTRING, winrt_abi::IMobileBroadbandModem**) override { return E_NOTIMPL; }
+
+private:
+    const IID& StaticsIid() const override { return winrt_abi::IID_IMobileBroadbandModemStatics; }
+};
+
+bool NameIs(HSTRING name, const wchar_t* expected) {
+    UINT32 length = 0;
+    const wchar_t* text = WindowsGetStringRawBuffer(name, &length);
+    return length == std::wcslen(expected) && std::wmemcmp(text, expected, length) == 0;
+}
+
+}  // namespace
+
+HRESULT GetActivationFactory(HSTRING classId, IActivationFactory** factory) {
+    static ModemStatics modemStatics;
+    if (factory == nullptr) return E_POINTER;
+    if (NameIs(classId, winrt_abi::RuntimeClass_MobileBroadbandModem))
+        *factory = &modemStatics;
+    else if (NameIs(classId, winrt_abi::RuntimeClass_CryptographicBuffer))
+        *factory = CryptographicBufferFactory();
+    else {
+        *factory = nullptr;
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    return S_OK;
+}
+
+}  // namespace sim

@@ -1,0 +1,19 @@
+// Failures of the simulated components, reported as a real component reports
+// them: the HRESULT, with restricted error information for the calling thread
+// that describes it.
+#pragma once
+
+#include <string>
+
+#include "platform.h"
+
+namespace sim {
+
+// Sets the calling thread's restricted error information and returns code.
+HRESULT OriginateError(HRESULT code, const std::wstring& message);
+
+// S_OK, or the failure the scenario injects into the platform call named
+// call ("fail NAME HRESULT"), originated as above.
+HRESULT InjectedFault(const char* call);
+
+}  // namespace sim

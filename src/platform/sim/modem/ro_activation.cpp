@@ -1,0 +1,23 @@
+// Windows Runtime activation of the simulated Windows surface: the classes of
+// the simulated mobile broadband component, reachable only from a thread that
+// can use COM, as on Windows.
+#include "device_model.h"
+#include "apartments.h"
+#include "laptop.h"
+
+const IID IID_IActivationFactory{0x00000035, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+HRESULT RoGetActivationFactory(HSTRING activatableClassId, REFIID iid, void** factory) {
+    if (factory == nullptr) return E_POINTER;
+    *factory = nullptr;
+    if (const HRESULT fault = sim::TheLaptop().TakeFault("RoGetActivationFactory"); FAILED(fault)) return fault;
+    if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
+    IActivationFactory* activation = nullptr;
+    const HRESULT found = sim::GetActivationFactory(activatableClassId, &activation);
+    // Every class the component serves is registered; others are unknown.
+    if (found == CLASS_E_CLASSNOTAVAILABLE) return REGDB_E_CLASSNOTREG;
+    if (FAILED(found)) return found;
+    const HRESULT result = activation->QueryInterface(iid, factory);
+    activation->Release();
+    return result;
+}

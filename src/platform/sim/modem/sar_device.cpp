@@ -1,0 +1,95 @@
+#include "sar_device.h"
+
+#include <mutex>
+#include <string>
+
+#include "clock.h"
+#include "laptop.h"
+#include "mbim_sar.h"
+
+namespace sim {
+namespace {
+
+constexpr uint32_t kSarConfigCommand = 1;
+constexpr uint32_t kTransmissionStatusCommand = 2;
+// The firmware, not the modem, adjusts WLAN power here: no Wi-Fi integration.
+constexpr uint32_t kWifiIntegration = 0;
+
+struct SarDeviceState {
+    std::mutex mutex;
+    mbim::SarConfig config;
+    mbim::TransmissionSettings settings;
+};
+
+SarDeviceState& TheSarDevice() {
+    static SarDeviceState device;
+    return device;
+}
+
+std::string LogLine(bool isSet, uint32_t commandId, std::span<const uint8_t> request) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string line = std::string(isSet ? "set " : "query ") + std::to_string(commandId) + " ";
+    for (const uint8_t byte : request) {
+        line += kDigits[byte >> 4];
+        line += kDigits[byte & 0x0F];
+    }
+    return line;
+}
+
+CommandReply AnswerSarConfig(SarDeviceState& device, bool isSet, std::span<const uint8_t> request) {
+    std::optional<mbim::SarConfig> requested;
+    if (isSet && !(requested = mbim::ParseSetSarConfig(request))) return {mbim::kStatusInvalidParameters, {}};
+    if (const uint32_t status = TheLaptop().TakeStatus("sar-config"); status != 0) return {status, {}};
+    if (requested) device.config = *requested;
+    return {mbim::kStatusSuccess, mbim::EncodeSarConfig(device.config, kWifiIntegration)};
+}
+
+CommandReply AnswerTransmissionStatus(SarDeviceState& device, bool isSet, std::span<const uint8_t> request,
+                                      bool transmitting) {
+    // A query carries no parameters: its buffer is not looked at.
+    std::optional<mbim::TransmissionSettings> requested;
+    if (isSet && !(requested = mbim::ParseSetTransmissionStatus(request)))
+        return {mbim::kStatusInvalidParameters, {}};
+    if (const uint32_t status = TheLaptop().TakeStatus(isSet ? "tx-set" : "tx-query"); status != 0)
+        return {status, {}};
+    if (requested) device.settings = *requested;
+    return {mbim::kStatusSuccess, mbim::EncodeTransmissionStatusInfo(device.settings, transmitting ? 1 : 0)};
+}
+
+}  // namespace
+
+void ResetSarDevice() {
+    SarDeviceState& device = TheSarDevice();
+    std::lock_guard lock(device.mutex);
+    device.config = {};
+    device.settings = {};
+}
+
+EventLog& ModemLog() {
+    static EventLog log("SAR_SIM_MODEM_LOG");
+    return log;
+}
+
+CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const uint8_t> request) {
+    ModemLog().Write(LogLine(isSet, commandId, request));
+    const LaptopState now = TheLaptop().Now();
+    SarDeviceState& device = TheSarDevice();
+    CommandReply reply;
+    {
+        std::lock_guard lock(device.mutex);
+        if (commandId == kSarConfigCommand)
+            reply = AnswerSarConfig(device, isSet, request);
+        else if (commandId == kTransmissionStatusCommand)
+            reply = AnswerTransmissionStatus(device, isSet, request, now.transmissionActive);
+        else
+            reply = {mbim::kStatusNoDeviceSupport, {}};
+    }
+    // "reply-length N": a successful reply is cut to N bytes, or padded with
+    // zero bytes (data the client must ignore) when N is longer.
+    if (reply.status == mbim::kStatusSuccess && now.replyLength) reply.data.resize(*now.replyLength);
+    reply.latencyMs = now.latencyMs;
+    if (ClockIsVirtual()) PassMs(now.latencyMs);
+    return reply;
+}
+
+}  // namespace sim

@@ -1,0 +1,39 @@
+// What every modem test needs: a scenario started on the virtual clock, the
+// modem log in a file of its own, and the check that nothing the platform
+// handed out is left behind when the test ends.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "accounting.h"
+
+namespace sim {
+void PrintTo(const LiveCounts& counts, std::ostream* out);
+}
+
+class ModemTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loads the scenario at virtual time 0, with a modem fresh from the factory
+    // and an empty modem log.
+    void Start(const std::string& scenario);
+
+    // The modem log's lines so far, "<ms> <set|query> <cid> <hex>".
+    std::vector<std::string> ModemLog() const;
+
+private:
+    std::string logPath_;
+    sim::LiveCounts before_;
+};
+
+// Waits (briefly, in real time) until the platform's completion threads have
+// dropped their last references, then returns the live counts.
+sim::LiveCounts SettledCounts(const sim::LiveCounts& expected);
+
+// The poll's report as printed on the console.
+std::string Report(const char* notification, int hysteresisTimer, const char* status);

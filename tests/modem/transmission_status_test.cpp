@@ -1,0 +1,205 @@
+// The transmission status poll against the simulated modem: the five rows of
+// its result table, reply lengths, the settings the modem reports, and the
+// failures it catches.
+#include <stdexcept>
+
+#include "clock.h"
+#include "modem/mbsar.h"
+#include "modem_test_support.h"
+#include "sar_device.h"
+#include "transmission_record.h"
+
+namespace {
+
+const std::string kFailed = "\nset transmission status failed\n";
+const std::string kCaught = "\naccess violation occured\n";
+
+struct PollOutcome {
+    uint32_t result;
+    std::string console;
+};
+
+PollOutcome Poll() {
+    testing::internal::CaptureStdout();
+    const uint32_t result = MBSar::GetTransmissionStatus();
+    return {result, testing::internal::GetCapturedStdout()};
+}
+
+class TransmissionStatusPoll : public ModemTest {};
+
+TEST_F(TransmissionStatusPoll, SetsThenQueriesWithTheFixedPayloads) {
+    Start("0 tx active\n");
+    TransmissionActive = false;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 0u);
+    EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active"));
+    EXPECT_TRUE(TransmissionActive);
+    EXPECT_EQ(ModemLog(), (std::vector<std::string>{"0 set 2 0100000001000000", "5 query 2 0000000000000000"}));
+}
+
+TEST_F(TransmissionStatusPoll, InactiveModemClearsTheFlag) {
+    Start("0 tx inactive\n");
+    TransmissionActive = true;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 0u);
+    EXPECT_EQ(poll.console, Report("enabled", 1, "inactive") + Report("enabled", 1, "inactive"));
+    EXPECT_FALSE(TransmissionActive);
+}
+
+TEST_F(TransmissionStatusPoll, NoSessionAtTheFirstOpenSendsAndPrintsNothing) {
+    Start("0 session none\n0 tx active\n");
+    for (const bool previous : {false, true}) {
+        TransmissionActive = previous;
+        const PollOutcome poll = Poll();
+        EXPECT_EQ(poll.result, 0u);
+        EXPECT_EQ(poll.console, "");
+        EXPECT_EQ(TransmissionActive, previous);
+    }
+    EXPECT_TRUE(ModemLog().empty());
+}
+
+TEST_F(TransmissionStatusPoll, RejectedSetStillActsOnTheQuery) {
+    Start("0 status tx-set 7 1\n0 tx active\n");
+    TransmissionActive = false;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 7u) << "the set's status, so the loop does not act on this cycle";
+    // The modem never took a set, so it reports its settings as they came.
+    EXPECT_EQ(poll.console, kFailed + Report("disabled", 0, "active"));
+    EXPECT_TRUE(TransmissionActive);
+    EXPECT_EQ(ModemLog().size(), 2u) << "the query goes out after a rejected set";
+}
+
+TEST_F(TransmissionStatusPoll, RejectedQueryLeavesTheFlag) {
+    Start("0 status tx-query 9\n0 tx inactive\n");
+    TransmissionActive = true;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 9u);
+    EXPECT_EQ(poll.console, Report("enabled", 1, "inactive") + kFailed);
+    EXPECT_TRUE(TransmissionActive);
+}
+
+TEST_F(TransmissionStatusPoll, BothRejectedGivesTheQueryStatus) {
+    Start("0 status tx-set 7\n0 status tx-query 9\n0 tx active\n");
+    TransmissionActive = false;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 9u);
+    EXPECT_EQ(poll.console, kFailed + kFailed);
+    EXPECT_FALSE(TransmissionActive);
+}
+
+// The modem reports the settings last set; another client left notification
+// off and the timer at 0xFFFFFFFF, and this poll's own set is rejected.
+TEST_F(TransmissionStatusPoll, ReportsTheModemsSettingsAsTheyAre) {
+    Start("0 tx active\n0.005 status tx-set 7 1\n");
+    const uint8_t otherClientsSet[] = {0x00, 0x00, 0x00, 0x00, 0xff, 0xff, 0xff, 0xff};
+    ASSERT_EQ(sim::ReceiveSarCommand(true, 2, otherClientsSet).status, 0u);
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 7u);
+    EXPECT_EQ(poll.console, kFailed + Report("disabled", -1, "active"));
+}
+
+TEST_F(TransmissionStatusPoll, ElevenByteReplyEndsThePollBeforeTheQuery) {
+    Start("0 reply-length 11\n0 tx active\n");
+    TransmissionActive = false;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 1u);
+    EXPECT_EQ(poll.console, kCaught);
+    EXPECT_FALSE(TransmissionActive);
+    EXPECT_EQ(ModemLog(), (std::vector<std::string>{"0 set 2 0100000001000000"}));
+}
+
+TEST_F(TransmissionStatusPoll, TwelveAndFortyByteRepliesAreParsedFromTheirStart) {
+    for (const char* scenario : {"0 reply-length 12\n0 tx active\n", "0 reply-length 40\n0 tx active\n"}) {
+        Start(scenario);
+        TransmissionActive = false;
+        const PollOutcome poll = Poll();
+        EXPECT_EQ(poll.result, 0u) << scenario;
+        EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active")) << scenario;
+        EXPECT_TRUE(TransmissionActive) << scenario;
+    }
+}
+
+TEST_F(TransmissionStatusPoll, MissingSecondSessionIsACaughtFailure) {
+    Start("0 latency 10\n0 tx active\n0.01 session none\n");
+    TransmissionActive = false;
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 1u);
+    EXPECT_EQ(poll.console, Report("enabled", 1, "active") + kCaught);
+    EXPECT_FALSE(TransmissionActive);
+    EXPECT_EQ(ModemLog().size(), 1u);
+}
+
+// Every platform failure ends the call at once: result 1, the failure text,
+// the flag untouched, and everything released.
+TEST_F(TransmissionStatusPoll, PlatformFailuresAreCaught) {
+    const struct {
+        const char* scenario;
+        std::string console;
+    } cases[] = {
+        {"0 fail GetDeviceService 0x80070490\n", kCaught},
+        {"0 fail CreateFromByteArray 0x80004005\n", kCaught},
+        {"0 fail OpenCommandSession 0x80070005\n", kCaught},
+        {"0 fail SendSetCommandAsync 0x80004005\n", kCaught},
+        {"0 fail Completed 0x80004005\n", kCaught},
+        {"0 fail GetResults 0x80004005 1\n", kCaught},
+        {"0 fail ResponseData 0x80004005 1\n", kCaught},
+        {"0 fail StatusCode 0x80004005 1\n", kCaught},
+        {"0 fail CopyToByteArray 0x80004005 1\n", kCaught},
+        {"0 fail CloseSession 0x80004005 1\n", Report("enabled", 1, "active") + kCaught},
+        {"0 fail SendQueryCommandAsync 0x80004005\n", Report("enabled", 1, "active") + kCaught},
+        {"0 fail GetResults 0x8007000E 1\n", kCaught},  // out of memory is caught here too
+    };
+    for (const auto& failure : cases) {
+        Start(std::string(failure.scenario) + "0 tx active\n");
+        TransmissionActive = false;
+        const sim::LiveCounts before = sim::CurrentCounts();
+        const PollOutcome poll = Poll();
+        EXPECT_EQ(poll.result, 1u) << failure.scenario;
+        EXPECT_EQ(poll.console, failure.console) << failure.scenario;
+        EXPECT_FALSE(TransmissionActive) << failure.scenario;
+        EXPECT_EQ(SettledCounts(before), before) << failure.scenario;
+    }
+}
+
+TEST_F(TransmissionStatusPoll, FailureAfterTheFlagWasSetKeepsIt) {
+    Start("0 fail CloseSession 0x80004005 2\n0 tx active\n");
+    // The first close (after the set) fails: nothing was queried yet.
+    TransmissionActive = false;
+    EXPECT_EQ(Poll().result, 1u);
+    EXPECT_FALSE(TransmissionActive);
+    // Only the second close, after the query (which the modem answers at
+    // 10 ms), fails now.
+    Start("0 tx active\n0.01 fail CloseSession 0x80004005 1\n");
+    const PollOutcome poll = Poll();
+    EXPECT_EQ(poll.result, 1u);
+    EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active") + kCaught);
+    EXPECT_TRUE(TransmissionActive);
+}
+
+// The record as the poll reads it from a reply, byte by byte.
+TEST(TransmissionStatusRecord, ReadsTheFirstTwelveBytesLittleEndian) {
+    const uint8_t reply[] = {0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0xff, 0xff, 0xff, 0xff, 0x01, 0x01};
+    const TransmissionStatusRecord record = ReadTransmissionStatus(reply, sizeof reply);
+    EXPECT_EQ(record.channelNotification, 0u);
+    EXPECT_EQ(record.transmissionStatus, 2u);
+    EXPECT_EQ(record.hysteresisTimer, 0xFFFFFFFFu);
+    EXPECT_FALSE(record.Active()) << "only status 1 is active";
+
+    testing::internal::CaptureStdout();
+    PrintTransmissionStatus(record);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), Report("disabled", -1, "inactive"));
+}
+
+TEST(TransmissionStatusRecord, ShortReplyIsOutOfRange) {
+    const uint8_t reply[12] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+    EXPECT_TRUE(ReadTransmissionStatus(reply, 12).Active());
+    try {
+        ReadTransmissionStatus(reply, 11);
+        FAIL() << "an 11-byte reply was read";
+    } catch (const std::out_of_range& failure) {
+        EXPECT_STREQ(failure.what(), "Invalid array subscript");
+    }
+    EXPECT_THROW(ReadTransmissionStatus(nullptr, 0), std::out_of_range);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "program_run.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> ReadLines(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+fs::path MakeRunDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "sar-run-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary directory");
+    return pattern;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment) {
+    const fs::path directory = MakeRunDirectory();
+    std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
+                              " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string();
+    if (!scenario.empty()) {
+        std::ofstream(directory / "scenario.txt") << scenario;
+        environment += " SAR_SIM_SCENARIO=" + (directory / "scenario.txt").string();
+    }
+    const std::string command = "env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment + " " +
+                                SAR_COORDINATOR_EXE + " >" + (directory / "console").string() + " 2>" +
+                                (directory / "debugger").string() + " </dev/null";
+    const int status = std::system(command.c_str());
+
+    ProgramRun run;
+    run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.console = ReadFile(directory / "console");
+    run.debugger = ReadFile(directory / "debugger");
+    run.firmwareLog = ReadLines(directory / "firmware.log");
+    run.modemLog = ReadLines(directory / "modem.log");
+    fs::remove_all(directory);
+    return run;
+}
+
+std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.find(word) != std::string::npos) found.push_back(line);
+    return found;
+}

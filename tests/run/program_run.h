@@ -1,0 +1,22 @@
+// Runs the sar-coordinator executable as a user would, on a simulated laptop
+// described by a scenario text, and collects everything it leaves behind.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+    int exitStatus = -1;
+    std::string console;              // standard output
+    std::string debugger;             // standard error: the debugger channel
+    std::vector<std::string> firmwareLog;
+    std::vector<std::string> modemLog;
+};
+
+// Runs the program on the virtual clock. With `scenario` empty the built-in
+// scenario runs; `extraEnvironment` is prepended to the command, e.g.
+// "SAR_SIM_CLOCK=bogus".
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {});
+
+// The lines of a log that contain `word`.
+std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word);
