@@ -61,21 +61,7 @@ class ExecIntCall : public firmware_test::NothingLeftBehind {};
 
 TEST_F(ExecIntCall, SuccessfulCallAfterSecurityWasSet) {
     const Outcome outcome = Call("");
-    EXPECT_EQ(outcome.channels.console,
-              "CoInitializeSecurity returned 0x80010119:"
-              "\n[-] Err: CoInitializeSecurity"
-              "\nConnectServer returned 0x0:"
-              "\nGetObject returned 0x0:"
-              "\nGetMethod returned 0x0:"
-              "\nSpawnInstance returned 0x0:"
-              "\nPut ArgName0 returned 0x0:"
-              "\nPut ArgName1 returned 0x0:"
-              "\nPut ArgName2 returned 0x0:"
-              "\nPut ArgName3 returned 0x0:"
-              "\nPut ArgName4 returned 0x0:"
-              "\nPut ArgName5 returned 0x0:"
-              "\npObj Get returned 0x0:"
-              "\nExecMethod returned 0x0:Terminating normally\n");
+    EXPECT_EQ(outcome.channels.console, firmware_test::kLaterCallConsole);
     EXPECT_EQ(outcome.channels.debugger, "") << "echo to the debugger is off";
     EXPECT_EQ(outcome.firmwareLog, kRecordLogged);
     EXPECT_EQ(sim::firmware::LastExecution()->instancePath, sim::firmware::InstancePath(0));

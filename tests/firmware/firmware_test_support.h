@@ -13,6 +13,28 @@
 
 namespace firmware_test {
 
+// The console lines of a fully successful call in a process whose COM
+// security this call sets itself ...
+inline const std::string kFirstCallConsole =
+    "\nConnectServer returned 0x0:"
+    "\nGetObject returned 0x0:"
+    "\nGetMethod returned 0x0:"
+    "\nSpawnInstance returned 0x0:"
+    "\nPut ArgName0 returned 0x0:"
+    "\nPut ArgName1 returned 0x0:"
+    "\nPut ArgName2 returned 0x0:"
+    "\nPut ArgName3 returned 0x0:"
+    "\nPut ArgName4 returned 0x0:"
+    "\nPut ArgName5 returned 0x0:"
+    "\npObj Get returned 0x0:"
+    "\nExecMethod returned 0x0:Terminating normally\n";
+
+// ... and in one where an earlier call set it.
+inline const std::string kLaterCallConsole =
+    "CoInitializeSecurity returned 0x80010119:"
+    "\n[-] Err: CoInitializeSecurity" +
+    kFirstCallConsole;
+
 // The virtual clock back at 0 and the laptop on this timeline.
 void StartLaptop(const char* scenario);
 
