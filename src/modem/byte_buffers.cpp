@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "activation.h"
 #include "hresult_error.h"
+#include "winrt_activation.h"
 
 com_ptr<winrt_abi::IBuffer> BufferFromBytes(std::span<const BYTE> bytes) {
     com_ptr<winrt_abi::IBuffer> buffer;

@@ -1,8 +1,8 @@
 #include "default_modem.h"
 
-#include "activation.h"
 #include "hresult_error.h"
 #include "modem/mbsar.h"
+#include "winrt_activation.h"
 
 namespace {
 

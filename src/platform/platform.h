@@ -15,8 +15,8 @@
 #include <oleauto.h>
 #include <wbemidl.h>
 #include <roapi.h>
-#include <roerrorapi.h>
 #include <winstring.h>
+#include "win/sdk_additions.h"
 #else
 #include "sim/windows_sim.h"
 #endif

@@ -2,12 +2,12 @@
 #include <new>
 #include <stdexcept>
 
-#include "activation.h"
 #include "byte_buffers.h"
 #include "hresult_error.h"
 #include "modem_test_support.h"
 #include "originate_error.h"
 #include "text.h"
+#include "winrt_activation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "activation.h"
+#include "winrt_activation.h"
 
 #include <cwchar>
 
