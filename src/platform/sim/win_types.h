@@ -61,11 +61,9 @@ constexpr HRESULT MakeHresult(uint32_t value) { return static_cast<HRESULT>(valu
 #define E_NOTIMPL MakeHresult(0x80004001u)
 #define E_NOINTERFACE MakeHresult(0x80004002u)
 #define E_POINTER MakeHresult(0x80004003u)
-#define E_ABORT MakeHresult(0x80004004u)
 #define E_FAIL MakeHresult(0x80004005u)
 #define E_UNEXPECTED MakeHresult(0x8000FFFFu)
 #define E_ACCESSDENIED MakeHresult(0x80070005u)
-#define E_HANDLE MakeHresult(0x80070006u)
 #define E_OUTOFMEMORY MakeHresult(0x8007000Eu)
 #define E_INVALIDARG MakeHresult(0x80070057u)
 #define E_BOUNDS MakeHresult(0x8000000Bu)
@@ -78,8 +76,6 @@ constexpr HRESULT MakeHresult(uint32_t value) { return static_cast<HRESULT>(valu
 #define RPC_E_CHANGED_MODE MakeHresult(0x80010106u)
 #define RPC_E_TOO_LATE MakeHresult(0x80010119u)
 #define RPC_E_WRONG_THREAD MakeHresult(0x8001010Eu)
-#define RPC_E_DISCONNECTED MakeHresult(0x80010108u)
-#define HRESULT_FROM_WIN32_NOT_FOUND MakeHresult(0x80070490u)
 
 struct GUID {
     uint32_t Data1;
@@ -95,5 +91,3 @@ using REFGUID = const GUID&;
 
 inline bool operator==(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
 inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
-inline bool IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
-inline bool IsEqualIID(REFIID a, REFIID b) { return a == b; }

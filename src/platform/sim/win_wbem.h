@@ -9,16 +9,14 @@ struct IWbemCallResult;
 struct IWbemServices;
 struct IWbemClassObject;
 
-enum WBEM_TIMEOUT_TYPE : uint32_t { WBEM_NO_WAIT = 0, WBEM_INFINITE = 0xFFFFFFFFu };
+enum WBEM_TIMEOUT_TYPE : uint32_t { WBEM_INFINITE = 0xFFFFFFFFu };
 enum WBEM_GENERIC_FLAG_TYPE : LONG {
     WBEM_FLAG_RETURN_IMMEDIATELY = 0x10,
     WBEM_FLAG_FORWARD_ONLY = 0x20,
 };
 enum CIMTYPE_ENUMERATION : CIMTYPE {
-    CIM_SINT32 = 3,
     CIM_STRING = 8,
     CIM_UINT32 = 19,
-    CIM_REFERENCE = 102,
 };
 
 #define WBEM_S_NO_ERROR MakeHresult(0x00000000u)
