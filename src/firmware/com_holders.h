@@ -1,38 +1,10 @@
-// Owning holders for what the firmware call borrows from COM: an interface
-// reference, an OLE Automation string, a VARIANT, the COM apartment. Each
-// gives its resource back when it is reset or goes out of scope, also while
-// an exception passes through.
+// Owning holders for what the firmware call borrows from COM besides
+// interface references (those are com_ptr's): an OLE Automation string, a
+// VARIANT, the COM apartment. Each gives its resource back when it is reset or
+// goes out of scope, also while an exception passes through.
 #pragma once
 
 #include "platform.h"
-
-template <typename Interface>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() { Reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-
-    Interface* get() const { return pointer_; }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-    // For an output argument: releases what is held and hands out the slot.
-    Interface** put() {
-        Reset();
-        return &pointer_;
-    }
-
-    void Reset() {
-        Interface* held = pointer_;
-        pointer_ = nullptr;
-        if (held != nullptr) held->Release();
-    }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 class OwnedBstr {
 public:

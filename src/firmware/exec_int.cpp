@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "com_holders.h"
+#include "modem/com_ptr.h"
 #include "supervisor/debug_print.h"
 #include "supervisor/hresult_exception.h"
 
@@ -93,7 +94,7 @@ private:
     void ReadInstancePath();
     void Execute();
     void ReportExecution(HRESULT status);
-    static void ReadOutput(ComRef<IWbemClassObject>& outputs);
+    static void ReadOutput(com_ptr<IWbemClassObject>& outputs);
 
     void Echo(const wchar_t* format, HRESULT status) const {
         if (echo_) DebugPrint(format, Hex(status));
@@ -110,13 +111,13 @@ private:
     // through alike. The path VARIANT, emptied at its own step, holds
     // nothing by then unless an exception cut the call short.
     ComApartment apartment_;
-    ComRef<IWbemClassObject> instance_;
-    ComRef<IEnumWbemClassObject> enumerator_;
-    ComRef<IWbemServices> services_;
-    ComRef<IWbemLocator> locator_;
-    ComRef<IWbemClassObject> inputDefinition_;
-    ComRef<IWbemClassObject> inputInstance_;
-    ComRef<IWbemClassObject> classDefinition_;
+    com_ptr<IWbemClassObject> instance_;
+    com_ptr<IEnumWbemClassObject> enumerator_;
+    com_ptr<IWbemServices> services_;
+    com_ptr<IWbemLocator> locator_;
+    com_ptr<IWbemClassObject> inputDefinition_;
+    com_ptr<IWbemClassObject> inputInstance_;
+    com_ptr<IWbemClassObject> classDefinition_;
     CallStrings strings_;
     OwnedVariant path_;
 };
@@ -244,7 +245,7 @@ void ExecIntCall::ReadInstancePath() {
 }
 
 void ExecIntCall::Execute() {
-    ComRef<IWbemClassObject> outputs;
+    com_ptr<IWbemClassObject> outputs;
     std::optional<HRESULT> status;
     const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
     if (Attempt("ExecMethod", {{bool(services_), "services connection"},
@@ -270,12 +271,12 @@ void ExecIntCall::ReportExecution(HRESULT status) {
 
 // OutEDX is read as the method's contract has it, but neither its status
 // nor its value is used.
-void ExecIntCall::ReadOutput(ComRef<IWbemClassObject>& outputs) {
+void ExecIntCall::ReadOutput(com_ptr<IWbemClassObject>& outputs) {
     if (!outputs) return;
     OwnedVariant value;
     outputs->Get(L"OutEDX", 0, value.get(), nullptr, nullptr);
     value.Clear();
-    outputs.Reset();
+    outputs.reset();
 }
 
 }  // namespace

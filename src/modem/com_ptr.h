@@ -1,6 +1,7 @@
 // An owning reference to a reference-counted platform object. It releases its
 // object when it ends, whether its holder returns or a raised failure passes
-// through, so no path can leak a platform object.
+// through, so no path can leak a platform object. The firmware call holds its
+// WMI objects in it too.
 #pragma once
 
 #include <utility>

@@ -12,22 +12,13 @@ namespace {
 
 const char kSarConfigSet[] = "0 set 1 01000000000000000100000014000000080000000000000001000000";
 
-struct InitOutcome {
-    uint32_t result;
-    std::string console;
-};
-
-InitOutcome Init() {
-    testing::internal::CaptureStdout();
-    const uint32_t result = MBSar::InitSAR();
-    return {result, testing::internal::GetCapturedStdout()};
-}
+ConsoleOutcome Init() { return CaptureConsole(MBSar::InitSAR); }
 
 class InitSar : public ModemTest {};
 
 TEST_F(InitSar, SendsTheFixedSarConfigurationAsOneSetCommand) {
     Start("");
-    const InitOutcome init = Init();
+    const ConsoleOutcome init = Init();
     EXPECT_EQ(init.result, 0u);
     EXPECT_EQ(init.console, "");
     EXPECT_EQ(ModemLog(), std::vector<std::string>{kSarConfigSet});
@@ -36,7 +27,7 @@ TEST_F(InitSar, SendsTheFixedSarConfigurationAsOneSetCommand) {
 
 TEST_F(InitSar, RejectedConfigurationGivesTheModemsStatus) {
     Start("0 status sar-config 5\n");
-    const InitOutcome init = Init();
+    const ConsoleOutcome init = Init();
     EXPECT_EQ(init.result, 5u);
     EXPECT_EQ(init.console, "");
     EXPECT_EQ(ModemLog(), std::vector<std::string>{kSarConfigSet});
@@ -44,7 +35,7 @@ TEST_F(InitSar, RejectedConfigurationGivesTheModemsStatus) {
 
 TEST_F(InitSar, NoSessionSendsNothing) {
     Start("0 session none\n");
-    const InitOutcome init = Init();
+    const ConsoleOutcome init = Init();
     EXPECT_EQ(init.result, 0u);
     EXPECT_EQ(init.console, "");
     EXPECT_TRUE(ModemLog().empty());
@@ -58,7 +49,7 @@ TEST_F(InitSar, PlatformFailuresGiveOne) {
                              "CopyToByteArray"}) {
         Start(std::string("0 fail ") + call + " 0x80004005\n");
         const sim::LiveCounts before = sim::CurrentCounts();
-        const InitOutcome init = Init();
+        const ConsoleOutcome init = Init();
         EXPECT_EQ(init.result, 1u) << call;
         EXPECT_EQ(init.console, "") << call;
         EXPECT_EQ(SettledCounts(before), before) << call;

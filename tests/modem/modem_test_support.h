@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ private:
 // Waits (briefly, in real time) until the platform's completion threads have
 // dropped their last references, then returns the live counts.
 sim::LiveCounts SettledCounts(const sim::LiveCounts& expected);
+
+// What an MBSar operation returned, and what it printed on the console.
+struct ConsoleOutcome {
+    uint32_t result;
+    std::string console;
+};
+ConsoleOutcome CaptureConsole(uint32_t (*operation)());
 
 // The poll's report as printed on the console.
 std::string Report(const char* notification, int hysteresisTimer, const char* status);

@@ -14,23 +14,14 @@ namespace {
 const std::string kFailed = "\nset transmission status failed\n";
 const std::string kCaught = "\naccess violation occured\n";
 
-struct PollOutcome {
-    uint32_t result;
-    std::string console;
-};
-
-PollOutcome Poll() {
-    testing::internal::CaptureStdout();
-    const uint32_t result = MBSar::GetTransmissionStatus();
-    return {result, testing::internal::GetCapturedStdout()};
-}
+ConsoleOutcome Poll() { return CaptureConsole(MBSar::GetTransmissionStatus); }
 
 class TransmissionStatusPoll : public ModemTest {};
 
 TEST_F(TransmissionStatusPoll, SetsThenQueriesWithTheFixedPayloads) {
     Start("0 tx active\n");
     TransmissionActive = false;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 0u);
     EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active"));
     EXPECT_TRUE(TransmissionActive);
@@ -40,7 +31,7 @@ TEST_F(TransmissionStatusPoll, SetsThenQueriesWithTheFixedPayloads) {
 TEST_F(TransmissionStatusPoll, InactiveModemClearsTheFlag) {
     Start("0 tx inactive\n");
     TransmissionActive = true;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 0u);
     EXPECT_EQ(poll.console, Report("enabled", 1, "inactive") + Report("enabled", 1, "inactive"));
     EXPECT_FALSE(TransmissionActive);
@@ -50,7 +41,7 @@ TEST_F(TransmissionStatusPoll, NoSessionAtTheFirstOpenSendsAndPrintsNothing) {
     Start("0 session none\n0 tx active\n");
     for (const bool previous : {false, true}) {
         TransmissionActive = previous;
-        const PollOutcome poll = Poll();
+        const ConsoleOutcome poll = Poll();
         EXPECT_EQ(poll.result, 0u);
         EXPECT_EQ(poll.console, "");
         EXPECT_EQ(TransmissionActive, previous);
@@ -61,7 +52,7 @@ TEST_F(TransmissionStatusPoll, NoSessionAtTheFirstOpenSendsAndPrintsNothing) {
 TEST_F(TransmissionStatusPoll, RejectedSetStillActsOnTheQuery) {
     Start("0 status tx-set 7 1\n0 tx active\n");
     TransmissionActive = false;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 7u) << "the set's status, so the loop does not act on this cycle";
     // The modem never took a set, so it reports its settings as they came.
     EXPECT_EQ(poll.console, kFailed + Report("disabled", 0, "active"));
@@ -72,7 +63,7 @@ TEST_F(TransmissionStatusPoll, RejectedSetStillActsOnTheQuery) {
 TEST_F(TransmissionStatusPoll, RejectedQueryLeavesTheFlag) {
     Start("0 status tx-query 9\n0 tx inactive\n");
     TransmissionActive = true;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 9u);
     EXPECT_EQ(poll.console, Report("enabled", 1, "inactive") + kFailed);
     EXPECT_TRUE(TransmissionActive);
@@ -81,7 +72,7 @@ TEST_F(TransmissionStatusPoll, RejectedQueryLeavesTheFlag) {
 TEST_F(TransmissionStatusPoll, BothRejectedGivesTheQueryStatus) {
     Start("0 status tx-set 7\n0 status tx-query 9\n0 tx active\n");
     TransmissionActive = false;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 9u);
     EXPECT_EQ(poll.console, kFailed + kFailed);
     EXPECT_FALSE(TransmissionActive);
@@ -93,7 +84,7 @@ TEST_F(TransmissionStatusPoll, ReportsTheModemsSettingsAsTheyAre) {
     Start("0 tx active\n0.005 status tx-set 7 1\n");
     const uint8_t otherClientsSet[] = {0x00, 0x00, 0x00, 0x00, 0xff, 0xff, 0xff, 0xff};
     ASSERT_EQ(sim::ReceiveSarCommand(true, 2, otherClientsSet).status, 0u);
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 7u);
     EXPECT_EQ(poll.console, kFailed + Report("disabled", -1, "active"));
 }
@@ -101,7 +92,7 @@ TEST_F(TransmissionStatusPoll, ReportsTheModemsSettingsAsTheyAre) {
 TEST_F(TransmissionStatusPoll, ElevenByteReplyEndsThePollBeforeTheQuery) {
     Start("0 reply-length 11\n0 tx active\n");
     TransmissionActive = false;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 1u);
     EXPECT_EQ(poll.console, kCaught);
     EXPECT_FALSE(TransmissionActive);
@@ -112,7 +103,7 @@ TEST_F(TransmissionStatusPoll, TwelveAndFortyByteRepliesAreParsedFromTheirStart)
     for (const char* scenario : {"0 reply-length 12\n0 tx active\n", "0 reply-length 40\n0 tx active\n"}) {
         Start(scenario);
         TransmissionActive = false;
-        const PollOutcome poll = Poll();
+        const ConsoleOutcome poll = Poll();
         EXPECT_EQ(poll.result, 0u) << scenario;
         EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active")) << scenario;
         EXPECT_TRUE(TransmissionActive) << scenario;
@@ -122,7 +113,7 @@ TEST_F(TransmissionStatusPoll, TwelveAndFortyByteRepliesAreParsedFromTheirStart)
 TEST_F(TransmissionStatusPoll, MissingSecondSessionIsACaughtFailure) {
     Start("0 latency 10\n0 tx active\n0.01 session none\n");
     TransmissionActive = false;
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 1u);
     EXPECT_EQ(poll.console, Report("enabled", 1, "active") + kCaught);
     EXPECT_FALSE(TransmissionActive);
@@ -153,7 +144,7 @@ TEST_F(TransmissionStatusPoll, PlatformFailuresAreCaught) {
         Start(std::string(failure.scenario) + "0 tx active\n");
         TransmissionActive = false;
         const sim::LiveCounts before = sim::CurrentCounts();
-        const PollOutcome poll = Poll();
+        const ConsoleOutcome poll = Poll();
         EXPECT_EQ(poll.result, 1u) << failure.scenario;
         EXPECT_EQ(poll.console, failure.console) << failure.scenario;
         EXPECT_FALSE(TransmissionActive) << failure.scenario;
@@ -170,7 +161,7 @@ TEST_F(TransmissionStatusPoll, FailureAfterTheFlagWasSetKeepsIt) {
     // Only the second close, after the query (which the modem answers at
     // 10 ms), fails now.
     Start("0 tx active\n0.01 fail CloseSession 0x80004005 1\n");
-    const PollOutcome poll = Poll();
+    const ConsoleOutcome poll = Poll();
     EXPECT_EQ(poll.result, 1u);
     EXPECT_EQ(poll.console, Report("enabled", 1, "active") + Report("enabled", 1, "active") + kCaught);
     EXPECT_TRUE(TransmissionActive);

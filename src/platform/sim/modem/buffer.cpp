@@ -10,13 +10,8 @@ namespace sim {
 ByteBuffer::ByteBuffer(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)), length_(static_cast<UINT32>(bytes_.size())) {}
 
 HRESULT ByteBuffer::QueryInterface(REFIID riid, void** object) {
-    auto* buffer = static_cast<winrt_abi::IBuffer*>(this);
-    return QueryFor(riid, object,
-                    {{IID_IUnknown, buffer},
-                     {IID_IInspectable, buffer},
-                     {IID_IAgileObject, buffer},
-                     {winrt_abi::IID_IBuffer, buffer},
-                     {winrt_abi::IID_IBufferByteAccess, static_cast<winrt_abi::IBufferByteAccess*>(this)}});
+    return QueryRuntimeInterface(riid, object, winrt_abi::IID_IBuffer,
+                                 {{winrt_abi::IID_IBufferByteAccess, static_cast<winrt_abi::IBufferByteAccess*>(this)}});
 }
 
 HRESULT ByteBuffer::get_Capacity(UINT32* value) {

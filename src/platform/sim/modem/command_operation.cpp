@@ -18,12 +18,7 @@ public:
     CommandResult(UINT32 status, std::vector<uint8_t> data) : status_(status), data_(std::move(data)) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceServiceCommandResult*>(this);
-        return QueryFor(riid, object,
-                        {{IID_IUnknown, self},
-                         {IID_IInspectable, self},
-                         {IID_IAgileObject, self},
-                         {winrt_abi::IID_IMobileBroadbandDeviceServiceCommandResult, self}});
+        return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceServiceCommandResult);
     }
 
     HRESULT STDMETHODCALLTYPE get_StatusCode(UINT32* value) override {
@@ -101,13 +96,8 @@ HRESULT CommandOperation::Start(CommandReply reply, winrt_abi::ICommandResultAsy
 }
 
 HRESULT CommandOperation::QueryInterface(REFIID riid, void** object) {
-    auto* operation = static_cast<winrt_abi::ICommandResultAsyncOperation*>(this);
-    return QueryFor(riid, object,
-                    {{IID_IUnknown, operation},
-                     {IID_IInspectable, operation},
-                     {IID_IAgileObject, operation},
-                     {winrt_abi::IID_ICommandResultAsyncOperation, operation},
-                     {winrt_abi::IID_IAsyncInfo, static_cast<winrt_abi::IAsyncInfo*>(this)}});
+    return QueryRuntimeInterface(riid, object, winrt_abi::IID_ICommandResultAsyncOperation,
+                                 {{winrt_abi::IID_IAsyncInfo, static_cast<winrt_abi::IAsyncInfo*>(this)}});
 }
 
 void CommandOperation::Complete() {

@@ -33,12 +33,7 @@ HRESULT Make(Interface** out, Arguments&&... arguments) {
 class CommandSession final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceServiceCommandSession> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceServiceCommandSession*>(this);
-        return QueryFor(riid, object,
-                        {{IID_IUnknown, self},
-                         {IID_IInspectable, self},
-                         {IID_IAgileObject, self},
-                         {winrt_abi::IID_IMobileBroadbandDeviceServiceCommandSession, self}});
+        return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceServiceCommandSession);
     }
 
     HRESULT STDMETHODCALLTYPE SendQueryCommandAsync(UINT32 commandId, winrt_abi::IBuffer* data,
@@ -83,12 +78,7 @@ private:
 class DeviceService final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceService> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceService*>(this);
-        return QueryFor(riid, object,
-                        {{IID_IUnknown, self},
-                         {IID_IInspectable, self},
-                         {IID_IAgileObject, self},
-                         {winrt_abi::IID_IMobileBroadbandDeviceService, self}});
+        return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceService);
     }
 
     HRESULT STDMETHODCALLTYPE get_DeviceServiceId(GUID* value) override {
@@ -119,12 +109,7 @@ private:
 class DeviceInformation final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceInformation> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        auto* self = static_cast<winrt_abi::IMobileBroadbandDeviceInformation*>(this);
-        return QueryFor(riid, object,
-                        {{IID_IUnknown, self},
-                         {IID_IInspectable, self},
-                         {IID_IAgileObject, self},
-                         {winrt_abi::IID_IMobileBroadbandDeviceInformation, self}});
+        return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceInformation);
     }
 
     HRESULT STDMETHODCALLTYPE get_CurrentRadioState(winrt_abi::MobileBroadbandRadioState* value) override {
@@ -158,12 +143,7 @@ private:
 class Modem final : public RuntimeObject<winrt_abi::IMobileBroadbandModem> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        auto* self = static_cast<winrt_abi::IMobileBroadbandModem*>(this);
-        return QueryFor(riid, object,
-                        {{IID_IUnknown, self},
-                         {IID_IInspectable, self},
-                         {IID_IAgileObject, self},
-                         {winrt_abi::IID_IMobileBroadbandModem, self}});
+        return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandModem);
     }
 
     HRESULT STDMETHODCALLTYPE get_DeviceInformation(winrt_abi::IMobileBroadbandDeviceInformation** value) override {

@@ -3,7 +3,9 @@
 // which live as long as the process and are never counted or freed.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
 
 #include "com_object.h"
 #include "platform.h"
@@ -12,6 +14,9 @@ namespace sim {
 
 template <typename... Interfaces>
 class RuntimeObject : public ComObject<Interfaces...> {
+    using Base = ComObject<Interfaces...>;
+    using DefaultInterface = std::tuple_element_t<0, std::tuple<Interfaces...>>;
+
 public:
     HRESULT STDMETHODCALLTYPE GetIids(ULONG* iidCount, IID** iids) override {
         if (iidCount == nullptr || iids == nullptr) return E_POINTER;
@@ -34,6 +39,17 @@ public:
 
 protected:
     virtual const wchar_t* ClassName() const = 0;
+
+    // Answers what every runtime object answers (IUnknown, IInspectable,
+    // IAgileObject) and defaultIid on its default interface, the first one it
+    // implements, then any further interfaces the object lists in `others`.
+    HRESULT QueryRuntimeInterface(REFIID riid, void** object, const IID& defaultIid,
+                                  std::initializer_list<typename Base::InterfaceEntry> others = {}) {
+        void* const defaultInterface = static_cast<DefaultInterface*>(this);
+        if (riid == IID_IUnknown || riid == IID_IInspectable || riid == IID_IAgileObject || riid == defaultIid)
+            return this->QueryFor(riid, object, {{riid, defaultInterface}});
+        return this->QueryFor(riid, object, others);
+    }
 };
 
 // The activation factory of a static-only runtime class: IActivationFactory
