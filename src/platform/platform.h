@@ -18,7 +18,7 @@
 #include <winstring.h>
 #include "win/sdk_additions.h"
 #else
-#include "sim/windows_sim.h"
+#include "sim/surface/windows_sim.h"
 #endif
 
 #include "winrt_abi.h"

@@ -1,14 +1,14 @@
 // OLE Automation strings and VARIANTs. A BSTR is preceded by its length in
 // bytes, as on Windows, so SysStringLen needs no scan; every live BSTR is
 // counted in sim::counters.bstrs.
-#include "automation.h"
-
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "accounting.h"
 #include "laptop.h"
+#include "platform.h"
 
 namespace {
 
@@ -40,20 +40,15 @@ bool AllocationFails(const OLECHAR* text) {
 
 }  // namespace
 
-namespace sim {
-
-BSTR MakeBstr(std::wstring_view text) { return Allocate(text); }
-
-std::wstring_view BstrText(BSTR text) {
-    if (text == nullptr) return {};
-    return {text, SysStringLen(text)};
-}
-
-}  // namespace sim
-
 BSTR SysAllocString(const OLECHAR* psz) {
     if (psz == nullptr || AllocationFails(psz)) return nullptr;
     return Allocate(psz);
+}
+
+// Only the simulated laptop makes strings this way, so no fault applies.
+BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui) {
+    if (strIn == nullptr) return Allocate(std::wstring(ui, L'\0'));
+    return Allocate({strIn, ui});
 }
 
 void SysFreeString(BSTR bstrString) {

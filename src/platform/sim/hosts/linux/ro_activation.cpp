@@ -5,8 +5,6 @@
 #include "apartments.h"
 #include "laptop.h"
 
-const IID IID_IActivationFactory{0x00000035, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-
 HRESULT RoGetActivationFactory(HSTRING activatableClassId, REFIID iid, void** factory) {
     if (factory == nullptr) return E_POINTER;
     *factory = nullptr;

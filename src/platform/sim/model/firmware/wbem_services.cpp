@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "automation.h"
+#include "bstr_text.h"
 #include "firmware_device.h"
 #include "laptop.h"
 #include "wbem_object.h"

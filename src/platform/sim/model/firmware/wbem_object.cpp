@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "automation.h"
+#include "bstr_text.h"
 #include "laptop.h"
 #include "wide_text.h"
 

@@ -72,6 +72,7 @@ struct VARIANT {
 using VARIANTARG = VARIANT;
 
 BSTR SysAllocString(const OLECHAR* psz);
+BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);
 void SysFreeString(BSTR bstrString);
 UINT SysStringLen(BSTR pbstr);
 void VariantInit(VARIANTARG* pvarg);

@@ -1,0 +1,43 @@
+// The WBEM locator: connects to the local machine's root\wmi namespace only,
+// with the caller's own credentials.
+#include "wbem_locator.h"
+
+#include "bstr_text.h"
+#include "com_object.h"
+#include "firmware_device.h"
+#include "laptop.h"
+#include "wbem_services.h"
+#include "wide_text.h"
+
+namespace sim {
+namespace {
+
+constexpr LONG kConnectUseMaxWait = 0x80;  // WBEM_FLAG_CONNECT_USE_MAX_WAIT
+
+class WbemLocator final : public ComObject<IWbemLocator> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override {
+        return QueryFor(riid, ppvObject,
+                        {{IID_IUnknown, static_cast<IWbemLocator*>(this)},
+                         {IID_IWbemLocator, static_cast<IWbemLocator*>(this)}});
+    }
+
+    HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR strNetworkResource, const BSTR strUser,
+                                            const BSTR strPassword, const BSTR, LONG lSecurityFlags, const BSTR,
+                                            IWbemContext*, IWbemServices** ppNamespace) override {
+        if (ppNamespace != nullptr) *ppNamespace = nullptr;
+        if (const HRESULT fault = TheLaptop().TakeFault("ConnectServer"); fault != S_OK) return fault;
+        if (strNetworkResource == nullptr || ppNamespace == nullptr || (lSecurityFlags & ~kConnectUseMaxWait) != 0)
+            return WBEM_E_INVALID_PARAMETER;
+        if (strUser != nullptr || strPassword != nullptr) return WBEM_E_INVALID_PARAMETER;
+        if (!SameText(BstrText(strNetworkResource), firmware::kNamespace)) return WBEM_E_INVALID_NAMESPACE;
+        *ppNamespace = new WbemServices;
+        return WBEM_S_NO_ERROR;
+    }
+};
+
+}  // namespace
+
+IWbemLocator* NewWbemLocator() { return new WbemLocator; }
+
+}  // namespace sim
