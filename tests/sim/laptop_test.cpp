@@ -38,11 +38,13 @@ TEST(Laptop, InitialStateIsAWorkingLaptop) {
     EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-set"), 0u);
 }
 
-TEST(Laptop, CountedFaultsAndStatusesWearOff) {
+TEST(Laptop, CountedFaultsAndStatusesWearOffAndEachFiredFaultTakesAMillisecond) {
     Start("0 fail ExecMethod 0x80041002 2\n0 status tx-query 9 1\n0 fail Put 0x80041005\n");
     EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), static_cast<int32_t>(0x80041002));
     EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), static_cast<int32_t>(0x80041002));
+    EXPECT_EQ(sim::NowMs(), 2u);
     EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), 0);
+    EXPECT_EQ(sim::NowMs(), 2u) << "a call that does not fail takes no time";
     EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-query"), 9u);
     EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-query"), 0u);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(sim::TheLaptop().TakeFault("Put"), static_cast<int32_t>(0x80041005));

@@ -10,6 +10,8 @@
 namespace sim {
 namespace {
 
+constexpr uint64_t kInjectedFaultMs = 1;
+
 std::vector<ScenarioEvent> LoadConfiguredScenario() {
     const char* path = std::getenv("SAR_SIM_SCENARIO");
     try {
@@ -48,10 +50,17 @@ LaptopState Laptop::Now() {
     return state_;
 }
 
+// An injected fault takes 1 ms of virtual time, so that a loop which retries a
+// failing call at once still reaches the timeline's later events.
 int32_t Laptop::TakeFault(std::string_view call) {
-    std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return Take(state_.faults, call);
+    int32_t fault = 0;
+    {
+        std::lock_guard lock(mutex_);
+        ApplyDueEvents();
+        fault = Take(state_.faults, call);
+    }
+    if (fault != 0 && ClockIsVirtual()) PassMs(kInjectedFaultMs);
+    return fault;
 }
 
 uint32_t Laptop::TakeStatus(std::string_view command) {

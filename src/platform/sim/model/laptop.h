@@ -45,7 +45,8 @@ public:
     LaptopState Now();
 
     // The HRESULT the named platform call is to fail with now (S_OK: none);
-    // a limited fault is used up by this call.
+    // a limited fault is used up by this call. A fault that fires takes 1 ms
+    // of virtual time.
     int32_t TakeFault(std::string_view call);
 
     // The MBIM status the modem answers to this command now (0: success);
