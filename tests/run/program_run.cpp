@@ -37,7 +37,9 @@ fs::path MakeRunDirectory() {
 ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment) {
     const fs::path directory = MakeRunDirectory();
     std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
-                              " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string();
+                              " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string() +
+                              " SAR_SIM_REPORT=" + (directory / "report.json").string() +
+                              " SAR_SIM_TIMELINE=" + (directory / "timeline.svg").string();
     if (!scenario.empty()) {
         std::ofstream(directory / "scenario.txt") << scenario;
         environment += " SAR_SIM_SCENARIO=" + (directory / "scenario.txt").string();
@@ -53,6 +55,8 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
     run.debugger = ReadFile(directory / "debugger");
     run.firmwareLog = ReadLines(directory / "firmware.log");
     run.modemLog = ReadLines(directory / "modem.log");
+    run.report = ReadFile(directory / "report.json");
+    run.timeline = ReadFile(directory / "timeline.svg");
     fs::remove_all(directory);
     return run;
 }

@@ -11,6 +11,8 @@ struct ProgramRun {
     std::string debugger;             // standard error: the debugger channel
     std::vector<std::string> firmwareLog;
     std::vector<std::string> modemLog;
+    std::string report;               // SAR_SIM_REPORT: the exposure report (JSON)
+    std::string timeline;             // SAR_SIM_TIMELINE: the timeline (SVG)
 };
 
 // Runs the program on the virtual clock. With `scenario` empty the built-in

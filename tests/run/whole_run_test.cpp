@@ -92,6 +92,68 @@ TEST(WholeRun, BuiltInScenarioShowsEveryTransitionWithinHalfAMinute) {
     EXPECT_TRUE(run.console.ends_with("\nSetWLANTxState_WLANNORMAL()\nExit while loop"));
 }
 
+// The exposure report of whole runs, against values worked out by hand from
+// the loop's timing: a cycle is 3000 ms plus a set and a query, each taking
+// the modem's latency.
+TEST(WholeRun, ExposureReportHoldsTheHandComputedValues) {
+    struct Run {
+        const char* name;
+        const char* scenario;
+        const char* report;
+    };
+    const Run runs[] = {
+        {"built-in: the query at 6030 ms sees the transmission that began at 4 s; REDUCE at 6035 ms, NORMAL "
+         "at 15065 ms, 2065 ms after it ended",
+         "",
+         R"({
+  "run_ms": 22075,
+  "transmitting_ms": 9000,
+  "unprotected_ms": 2035,
+  "reduced_idle_ms": 2065,
+  "spans": [
+    {"start_ms": 4000, "end_ms": 13000, "reduced_ms": 6035, "unprotected_ms": 2035}
+  ],
+  "worst_reaction_ms": 2035,
+  "window_unprotected_ms": {"30000": 2035, "60000": 2035, "100000": 2035}
+}
+)"},
+        {"the REDUCE's ExecMethod fails and the loop does not resend it: the whole span is unprotected",
+         "0 radio on\n2 tx active\n2 fail ExecMethod 0x80041001 1\n8 tx inactive\n14 radio off\n",
+         R"({
+  "run_ms": 16056,
+  "transmitting_ms": 6000,
+  "unprotected_ms": 6000,
+  "reduced_idle_ms": 0,
+  "spans": [
+    {"start_ms": 2000, "end_ms": 8000, "reduced_ms": null, "unprotected_ms": 6000}
+  ],
+  "worst_reaction_ms": 6000,
+  "window_unprotected_ms": {"30000": 6000, "60000": 6000, "100000": 6000}
+}
+)"},
+        {"latency 40: REDUCE at 3200 ms; the radio going off ends the span at 7 s, WLAN stays reduced until "
+         "the shutdown's NORMAL at 9280 ms",
+         "0 latency 40\n0 radio on\n1 tx active\n7 radio off\n",
+         R"({
+  "run_ms": 10280,
+  "transmitting_ms": 6000,
+  "unprotected_ms": 2200,
+  "reduced_idle_ms": 2280,
+  "spans": [
+    {"start_ms": 1000, "end_ms": 7000, "reduced_ms": 3200, "unprotected_ms": 2200}
+  ],
+  "worst_reaction_ms": 2200,
+  "window_unprotected_ms": {"30000": 2200, "60000": 2200, "100000": 2200}
+}
+)"},
+    };
+    for (const Run& expected : runs) {
+        const ProgramRun run = RunProgram(expected.scenario);
+        EXPECT_EQ(run.exitStatus, 0) << expected.name;
+        EXPECT_EQ(run.report, expected.report) << expected.name;
+    }
+}
+
 TEST(WholeRun, PollsThatKeepFailingRunBackToBackUntilTheRadioGoesOff) {
     const ProgramRun run = RunProgram("0 status tx-query 5\n1 radio off\n");
     EXPECT_EQ(run.exitStatus, 0);
@@ -141,6 +203,12 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
     EXPECT_EQ(clock.exitStatus, 2);
     EXPECT_EQ(clock.console, "");
     EXPECT_EQ(clock.debugger, "simulated laptop: SAR_SIM_CLOCK must be 'virtual' or 'real', not 'sometimes'\n");
+
+    const ProgramRun report = RunProgram("", "SAR_SIM_REPORT=/nonexistent/report.json");
+    EXPECT_EQ(report.exitStatus, 2);
+    EXPECT_EQ(report.console, "");
+    EXPECT_EQ(report.debugger, "simulated laptop: SAR_SIM_REPORT: cannot write /nonexistent/report.json\n");
+    EXPECT_TRUE(report.modemLog.empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "clock.h"
+#include "run_reports.h"
 #include "sim_error.h"
 
 namespace sim {
@@ -69,6 +70,12 @@ uint32_t Laptop::TakeStatus(std::string_view command) {
     return Take(state_.statuses, command);
 }
 
+std::vector<ScenarioEvent> Laptop::AppliedEvents() {
+    std::lock_guard lock(mutex_);
+    ApplyDueEvents();
+    return {events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(nextEvent_)};
+}
+
 void Laptop::ApplyDueEvents() {
     const uint64_t now = NowMs();
     while (nextEvent_ < events_.size() && events_[nextEvent_].atMs <= now) Apply(events_[nextEvent_++]);
@@ -101,6 +108,7 @@ Laptop& TheLaptop() {
         // at exit may still ask it for their state.
         auto* created = new Laptop;
         created->Load(LoadConfiguredScenario());
+        RegisterRunReportsAtExit();
         return created;
     }();
     return *laptop;

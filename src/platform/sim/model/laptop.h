@@ -53,6 +53,10 @@ public:
     // a limited status is used up by this command.
     uint32_t TakeStatus(std::string_view command);
 
+    // The radio, transmission and other events applied so far, with every
+    // event due now applied first, in file order.
+    std::vector<ScenarioEvent> AppliedEvents();
+
 private:
     void ApplyDueEvents();
     void Apply(const ScenarioEvent& event);

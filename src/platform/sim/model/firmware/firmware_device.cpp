@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "laptop.h"
+#include "run_record.h"
 #include "wide_text.h"
 
 namespace sim::firmware {
@@ -27,6 +28,12 @@ bool SelectsPower(const Registers& r) {
            (r[2] == static_cast<uint32_t>(WlanPower::Normal) || r[2] == static_cast<uint32_t>(WlanPower::Reduced));
 }
 
+// What an execution selected, for the run's record.
+WlanSelection SelectionOf(const Registers& r) {
+    if (!SelectsPower(r)) return WlanSelection::None;
+    return r[2] == static_cast<uint32_t>(WlanPower::Reduced) ? WlanSelection::Reduced : WlanSelection::Normal;
+}
+
 }  // namespace
 
 std::wstring ClassPath() { return L"\\\\SIMLAPTOP\\root\\wmi:QelButtonMethodDWSi"; }
@@ -48,6 +55,7 @@ uint32_t Execute(uint32_t instance, const Registers& registers) {
     std::lock_guard lock(device.mutex);
     if (SelectsPower(registers)) device.power = static_cast<WlanPower>(registers[2]);
     device.last = Execution{InstancePath(instance), registers};
+    RecordFirmwareExecution(registers, SelectionOf(registers));
     std::string line = "ExecINT";
     for (uint32_t value : registers) line += " " + std::to_string(value);
     Log().Write(line);

@@ -9,6 +9,7 @@
 #include "device_model.h"
 #include "laptop.h"
 #include "originate_error.h"
+#include "run_record.h"
 #include "sar_device.h"
 
 namespace sim {
@@ -61,7 +62,10 @@ private:
                  winrt_abi::ICommandResultAsyncOperation** asyncInfo) {
         if (asyncInfo == nullptr) return E_POINTER;
         *asyncInfo = nullptr;
-        if (const HRESULT fault = InjectedFault(call); FAILED(fault)) return fault;
+        if (const HRESULT fault = InjectedFault(call); FAILED(fault)) {
+            RecordUndeliveredModemCommand(isSet, commandId, fault);
+            return fault;
+        }
         if (closed_) return OriginateError(E_ILLEGAL_METHOD_CALL, L"The command session is closed");
         try {
             std::vector<uint8_t> request;

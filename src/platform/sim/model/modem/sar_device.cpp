@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "laptop.h"
 #include "mbim_sar.h"
+#include "run_record.h"
 
 namespace sim {
 namespace {
@@ -87,6 +88,7 @@ CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const u
     // "reply-length N": a successful reply is cut to N bytes, or padded with
     // zero bytes (data the client must ignore) when N is longer.
     if (reply.status == mbim::kStatusSuccess && now.replyLength) reply.data.resize(*now.replyLength);
+    RecordModemCommand(isSet, commandId, reply.status);
     reply.latencyMs = now.latencyMs;
     if (ClockIsVirtual()) PassMs(now.latencyMs);
     return reply;

@@ -1,0 +1,13 @@
+// The exposure report as the JSON object SAR_SIM_REPORT receives: integer
+// milliseconds, keys in a fixed order, one span per line.
+#pragma once
+
+#include <string>
+
+#include "exposure.h"
+
+namespace sim {
+
+std::string ExposureJson(const ExposureReport& report);
+
+}  // namespace sim
