@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "accounting.h"
+#include "call_record.h"
 #include "laptop.h"
 #include "platform.h"
 
@@ -44,16 +45,26 @@ bool ThreadInApartment() { return current.kind != Apartment::None; }
 
 }  // namespace sim
 
-HRESULT CoInitialize(LPVOID) { return Enter(Apartment::SingleThreaded, "CoInitialize"); }
+HRESULT CoInitialize(LPVOID pvReserved) {
+    if (sim::RecordingCalls()) sim::RecordCall("CoInitialize", {sim::PointerArg(pvReserved)});
+    return Enter(Apartment::SingleThreaded, "CoInitialize");
+}
 
-void CoUninitialize() { Leave(); }
+void CoUninitialize() {
+    if (sim::RecordingCalls()) sim::RecordCall("CoUninitialize", {});
+    Leave();
+}
 
 HRESULT RoInitialize(RO_INIT_TYPE initType) {
+    if (sim::RecordingCalls()) sim::RecordCall("RoInitialize", {std::to_string(initType)});
     return Enter(initType == RO_INIT_MULTITHREADED ? Apartment::MultiThreaded : Apartment::SingleThreaded,
                  "RoInitialize");
 }
 
-void RoUninitialize() { Leave(); }
+void RoUninitialize() {
+    if (sim::RecordingCalls()) sim::RecordCall("RoUninitialize", {});
+    Leave();
+}
 
 // The implicit apartment lives until the process ends: the cookie that would
 // end it early is never used by the system, so it is not counted as a leak.

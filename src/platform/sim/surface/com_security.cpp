@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "apartments.h"
+#include "call_record.h"
 #include "laptop.h"
 
 namespace {
@@ -30,8 +31,14 @@ DWORD EffectiveImpersonationLevel(const DWORD* proxyBlanketLevel) {
 
 }  // namespace sim
 
-HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR, LONG cAuthSvc, SOLE_AUTHENTICATION_SERVICE* asAuthSvc, void*,
-                             DWORD dwAuthnLevel, DWORD dwImpLevel, void*, DWORD, void*) {
+HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR pSecDesc, LONG cAuthSvc, SOLE_AUTHENTICATION_SERVICE* asAuthSvc,
+                             void* pReserved1, DWORD dwAuthnLevel, DWORD dwImpLevel, void* pAuthList,
+                             DWORD dwCapabilities, void* pReserved3) {
+    if (sim::RecordingCalls())
+        sim::RecordCall("CoInitializeSecurity",
+                        {sim::PointerArg(pSecDesc), std::to_string(cAuthSvc), sim::PointerArg(asAuthSvc),
+                         sim::PointerArg(pReserved1), std::to_string(dwAuthnLevel), std::to_string(dwImpLevel),
+                         sim::PointerArg(pAuthList), std::to_string(dwCapabilities), sim::PointerArg(pReserved3)});
     if (const HRESULT fault = sim::TheLaptop().TakeFault("CoInitializeSecurity"); fault != S_OK) return fault;
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
     std::lock_guard lock(securityMutex);
@@ -43,8 +50,14 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR, LONG cAuthSvc, SOLE_AUTHENTIC
     return S_OK;
 }
 
-HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD, DWORD, OLECHAR*, DWORD dwAuthnLevel, DWORD dwImpLevel,
-                          RPC_AUTH_IDENTITY_HANDLE, DWORD) {
+HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc, OLECHAR* pServerPrincName,
+                          DWORD dwAuthnLevel, DWORD dwImpLevel, RPC_AUTH_IDENTITY_HANDLE pAuthInfo,
+                          DWORD dwCapabilities) {
+    if (sim::RecordingCalls())
+        sim::RecordCall("CoSetProxyBlanket",
+                        {sim::ObjectArg(pProxy), std::to_string(dwAuthnSvc), std::to_string(dwAuthzSvc),
+                         sim::TextArg(pServerPrincName), std::to_string(dwAuthnLevel), std::to_string(dwImpLevel),
+                         sim::PointerArg(pAuthInfo), std::to_string(dwCapabilities)});
     if (const HRESULT fault = sim::TheLaptop().TakeFault("CoSetProxyBlanket"); fault != S_OK) return fault;
     if (pProxy == nullptr) return E_INVALIDARG;
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;

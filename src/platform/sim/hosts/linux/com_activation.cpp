@@ -2,11 +2,15 @@
 // create is the WBEM locator of the simulated firmware, in process, from a
 // thread that can use COM.
 #include "apartments.h"
+#include "call_record.h"
 #include "laptop.h"
 #include "platform.h"
 #include "wbem_locator.h"
 
 HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID* ppv) {
+    if (sim::RecordingCalls())
+        sim::RecordCall("CoCreateInstance", {sim::GuidArg(rclsid), sim::PointerArg(pUnkOuter),
+                                             std::to_string(dwClsContext), sim::GuidArg(riid)});
     if (ppv == nullptr) return E_POINTER;
     *ppv = nullptr;
     if (const HRESULT fault = sim::TheLaptop().TakeFault("CoCreateInstance"); fault != S_OK) return fault;

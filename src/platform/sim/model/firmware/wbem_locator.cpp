@@ -3,6 +3,7 @@
 #include "wbem_locator.h"
 
 #include "bstr_text.h"
+#include "call_record.h"
 #include "com_object.h"
 #include "firmware_device.h"
 #include "laptop.h"
@@ -23,15 +24,20 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR strNetworkResource, const BSTR strUser,
-                                            const BSTR strPassword, const BSTR, LONG lSecurityFlags, const BSTR,
-                                            IWbemContext*, IWbemServices** ppNamespace) override {
+                                            const BSTR strPassword, const BSTR strLocale, LONG lSecurityFlags,
+                                            const BSTR strAuthority, IWbemContext* pCtx,
+                                            IWbemServices** ppNamespace) override {
+        if (RecordingCalls())
+            RecordCall("ConnectServer", {TextArg(strNetworkResource), TextArg(strUser), TextArg(strPassword),
+                                         TextArg(strLocale), std::to_string(lSecurityFlags), TextArg(strAuthority),
+                                         PointerArg(pCtx)});
         if (ppNamespace != nullptr) *ppNamespace = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("ConnectServer"); fault != S_OK) return fault;
-        if (strNetworkResource == nullptr || ppNamespace == nullptr || (lSecurityFlags & ~kConnectUseMaxWait) != 0)
-            return WBEM_E_INVALID_PARAMETER;
+        if (ppNamespace == nullptr || (lSecurityFlags & ~kConnectUseMaxWait) != 0) return WBEM_E_INVALID_PARAMETER;
         if (strUser != nullptr || strPassword != nullptr) return WBEM_E_INVALID_PARAMETER;
         if (!SameText(BstrText(strNetworkResource), firmware::kNamespace)) return WBEM_E_INVALID_NAMESPACE;
         *ppNamespace = new WbemServices;
+        if (RecordingCalls()) NewObjectArg(*ppNamespace, "services");
         return WBEM_S_NO_ERROR;
     }
 };

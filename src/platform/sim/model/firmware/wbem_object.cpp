@@ -1,8 +1,10 @@
 #include "wbem_object.h"
 
 #include <cwctype>
+#include <string>
 
 #include "bstr_text.h"
+#include "call_record.h"
 #include "laptop.h"
 #include "wide_text.h"
 
@@ -49,9 +51,22 @@ Conversion ToUint32(const VARIANT* variant) {
     }
 }
 
-void SetBstr(VARIANT* out, std::wstring_view text) {
+// A system property's value: its text, or NULL when the object has none.
+void SetBstrOrNull(VARIANT* out, std::wstring_view text) {
+    if (text.empty()) {
+        out->vt = VT_NULL;
+        return;
+    }
     out->vt = VT_BSTR;
     out->bstrVal = MakeBstr(text);
+}
+
+// "fail Get" fails every Get, "fail Get:NAME" only those of property NAME.
+HRESULT TakeGetFault(LPCWSTR name) {
+    if (const HRESULT fault = TheLaptop().TakeFault("Get"); fault != S_OK || name == nullptr) return fault;
+    std::string call = "Get:";
+    for (const wchar_t* c = name; *c != L'\0'; ++c) call += *c < 0x80 ? static_cast<char>(*c) : '?';
+    return TheLaptop().TakeFault(call);
 }
 
 }  // namespace
@@ -62,6 +77,8 @@ WbemObject::WbemObject(Genus genus, Kind kind, std::wstring path, std::vector<Wb
 WbemObject* WbemObject::NewFirmwareClass() {
     return new WbemObject(Genus::Class, Kind::Firmware, firmware::ClassPath(), {});
 }
+
+WbemObject* WbemObject::NewEmptyClass() { return new WbemObject(Genus::Class, Kind::Empty, {}, {}); }
 
 WbemObject* WbemObject::NewFirmwareInstance(uint32_t index) {
     return new WbemObject(Genus::Instance, Kind::Firmware, firmware::InstancePath(index), {});
@@ -88,8 +105,13 @@ HRESULT WbemObject::QueryInterface(REFIID riid, void** ppvObject) {
                      {IID_IWbemClassObject, static_cast<IWbemClassObject*>(this)}});
 }
 
+// Empty for a class not yet named.
 std::wstring WbemObject::ClassName() const {
-    return kind_ == Kind::Firmware ? std::wstring(firmware::kClassName) : L"__PARAMETERS";
+    switch (kind_) {
+    case Kind::Firmware: return std::wstring(firmware::kClassName);
+    case Kind::Empty: return {};
+    default: return L"__PARAMETERS";
+    }
 }
 
 WbemProperty* WbemObject::Find(LPCWSTR name) {
@@ -99,16 +121,18 @@ WbemProperty* WbemObject::Find(LPCWSTR name) {
 }
 
 HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pType, LONG* plFlavor) {
-    if (const HRESULT fault = TheLaptop().TakeFault("Get"); fault != S_OK) return fault;
+    if (RecordingCalls())
+        RecordCall("Get", {ObjectArg(this), TextArg(wszName), std::to_string(lFlags), PointerArg(pVal),
+                           PointerArg(pType), PointerArg(plFlavor)});
+    if (const HRESULT fault = TakeGetFault(wszName); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     CIMTYPE type = CIM_STRING;
     VARIANT value;
     VariantInit(&value);
     if (SameText(wszName, L"__PATH")) {
-        if (path_.empty()) value.vt = VT_NULL;
-        else SetBstr(&value, path_);
+        SetBstrOrNull(&value, path_);
     } else if (SameText(wszName, L"__CLASS")) {
-        SetBstr(&value, ClassName());
+        SetBstrOrNull(&value, ClassName());
     } else if (const WbemProperty* property = Find(wszName)) {
         type = CIM_UINT32;
         // WMI hands a CIM_UINT32 over as VT_I4 holding the same bits.
@@ -129,6 +153,9 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
 }
 
 HRESULT WbemObject::Put(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE Type) {
+    if (RecordingCalls())
+        RecordCall("Put", {ObjectArg(this), TextArg(wszName), std::to_string(lFlags), VariantArg(pVal),
+                           std::to_string(Type)});
     if (const HRESULT fault = TheLaptop().TakeFault("Put"); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     if (genus_ != Genus::Instance) return WBEM_E_INVALID_OPERATION;
@@ -143,6 +170,7 @@ HRESULT WbemObject::Put(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE Typ
 }
 
 HRESULT WbemObject::SpawnInstance(LONG lFlags, IWbemClassObject** ppNewInstance) {
+    if (RecordingCalls()) RecordCall("SpawnInstance", {ObjectArg(this), std::to_string(lFlags)});
     if (ppNewInstance != nullptr) *ppNewInstance = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("SpawnInstance"); fault != S_OK) return fault;
     if (ppNewInstance == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
@@ -150,11 +178,15 @@ HRESULT WbemObject::SpawnInstance(LONG lFlags, IWbemClassObject** ppNewInstance)
     std::vector<WbemProperty> properties = properties_;
     for (WbemProperty& property : properties) property.value.reset();
     *ppNewInstance = new WbemObject(Genus::Instance, kind_, {}, std::move(properties));
+    if (RecordingCalls()) NewObjectArg(*ppNewInstance, "instance");
     return WBEM_S_NO_ERROR;
 }
 
 HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** ppInSignature,
                               IWbemClassObject** ppOutSignature) {
+    if (RecordingCalls())
+        RecordCall("GetMethod", {ObjectArg(this), TextArg(wszName), std::to_string(lFlags), PointerArg(ppInSignature),
+                                 PointerArg(ppOutSignature)});
     if (ppInSignature != nullptr) *ppInSignature = nullptr;
     if (ppOutSignature != nullptr) *ppOutSignature = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("GetMethod"); fault != S_OK) return fault;
@@ -162,6 +194,10 @@ HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** p
     if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName)) return WBEM_E_NOT_FOUND;
     if (ppInSignature != nullptr) *ppInSignature = NewSignature(Genus::Class, Kind::ExecIntInput);
     if (ppOutSignature != nullptr) *ppOutSignature = NewSignature(Genus::Class, Kind::ExecIntOutput);
+    if (RecordingCalls()) {
+        if (ppInSignature != nullptr) NewObjectArg(*ppInSignature, "in-signature");
+        if (ppOutSignature != nullptr) NewObjectArg(*ppOutSignature, "out-signature");
+    }
     return WBEM_S_NO_ERROR;
 }
 

@@ -21,6 +21,8 @@ class WbemObject final : public ComObject<IWbemClassObject> {
 public:
     // The definition of the firmware class, with its method ExecINT.
     static WbemObject* NewFirmwareClass();
+    // An empty class with no name, properties or methods.
+    static WbemObject* NewEmptyClass();
     // Instance `index` of the firmware class.
     static WbemObject* NewFirmwareInstance(uint32_t index);
     // The output parameters of one ExecINT execution.
@@ -40,7 +42,7 @@ public:
 
 private:
     enum class Genus { Class, Instance };
-    enum class Kind { Firmware, ExecIntInput, ExecIntOutput };
+    enum class Kind { Firmware, ExecIntInput, ExecIntOutput, Empty };
 
     WbemObject(Genus genus, Kind kind, std::wstring path, std::vector<WbemProperty> properties);
     static WbemObject* NewSignature(Genus genus, Kind kind);

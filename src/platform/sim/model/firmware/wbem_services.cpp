@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bstr_text.h"
+#include "call_record.h"
 #include "firmware_device.h"
 #include "laptop.h"
 #include "wbem_object.h"
@@ -31,12 +32,17 @@ public:
     // WBEM_S_NO_ERROR when all uCount objects came, WBEM_S_FALSE when fewer.
     HRESULT STDMETHODCALLTYPE Next(LONG lTimeout, ULONG uCount, IWbemClassObject** apObjects,
                                    ULONG* puReturned) override {
+        if (RecordingCalls()) RecordCall("Next", {std::to_string(lTimeout), std::to_string(uCount)});
         if (puReturned != nullptr) *puReturned = 0;
         for (ULONG i = 0; apObjects != nullptr && i < uCount; ++i) apObjects[i] = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("Next"); fault != S_OK) return fault;
         if (apObjects == nullptr || puReturned == nullptr || lTimeout < -1) return WBEM_E_INVALID_PARAMETER;
         ULONG delivered = 0;
-        while (delivered < uCount && next_ < instances_) apObjects[delivered++] = WbemObject::NewFirmwareInstance(next_++);
+        while (delivered < uCount && next_ < instances_) {
+            apObjects[delivered] = WbemObject::NewFirmwareInstance(next_++);
+            if (RecordingCalls()) NewObjectArg(apObjects[delivered], "instance");
+            ++delivered;
+        }
         *puReturned = delivered;
         return delivered == uCount ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
     }
@@ -63,30 +69,36 @@ HRESULT WbemServices::QueryInterface(REFIID riid, void** ppvObject) {
                      {IID_IWbemServices, static_cast<IWbemServices*>(this)}});
 }
 
-HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemContext*, IWbemClassObject** ppObject,
-                                IWbemCallResult** ppCallResult) {
+HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemContext* pCtx,
+                                IWbemClassObject** ppObject, IWbemCallResult** ppCallResult) {
+    if (RecordingCalls())
+        RecordCall("GetObject",
+                   {TextArg(strObjectPath), std::to_string(lFlags), PointerArg(pCtx), PointerArg(ppCallResult)});
     if (ppObject != nullptr) *ppObject = nullptr;
     if (ppCallResult != nullptr) *ppCallResult = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("GetObject"); fault != S_OK) return fault;
-    if (strObjectPath == nullptr || ppObject == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    if (ppObject == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     const std::wstring_view path = BstrText(strObjectPath);
-    if (SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath())) {
+    // No path asks WMI for an empty class, the start of a new class definition.
+    if (path.empty())
+        *ppObject = WbemObject::NewEmptyClass();
+    else if (SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath()))
         *ppObject = WbemObject::NewFirmwareClass();
-        return WBEM_S_NO_ERROR;
-    }
-    if (const auto instance = firmware::FindInstance(path)) {
+    else if (const auto instance = firmware::FindInstance(path))
         *ppObject = WbemObject::NewFirmwareInstance(*instance);
-        return WBEM_S_NO_ERROR;
-    }
-    return WBEM_E_NOT_FOUND;
+    else
+        return WBEM_E_NOT_FOUND;
+    if (RecordingCalls()) NewObjectArg(*ppObject, "object");
+    return WBEM_S_NO_ERROR;
 }
 
-HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery, LONG lFlags, IWbemContext*,
+HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery, LONG lFlags, IWbemContext* pCtx,
                                 IEnumWbemClassObject** ppEnum) {
+    if (RecordingCalls())
+        RecordCall("ExecQuery", {TextArg(strQueryLanguage), TextArg(strQuery), std::to_string(lFlags), PointerArg(pCtx)});
     if (ppEnum != nullptr) *ppEnum = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("ExecQuery"); fault != S_OK) return fault;
-    if (strQueryLanguage == nullptr || strQuery == nullptr || ppEnum == nullptr || (lFlags & ~kQueryFlags) != 0)
-        return WBEM_E_INVALID_PARAMETER;
+    if (ppEnum == nullptr || (lFlags & ~kQueryFlags) != 0) return WBEM_E_INVALID_PARAMETER;
     if (!SameText(BstrText(strQueryLanguage), L"WQL")) return WBEM_E_INVALID_QUERY_TYPE;
     const auto className = QueriedClass(BstrText(strQuery));
     if (!className) return WBEM_E_INVALID_QUERY;
@@ -97,13 +109,17 @@ HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery
 
 // The firmware provider acts on the caller's behalf, so it needs a caller it
 // can impersonate; a lower level is refused.
-HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodName, LONG lFlags, IWbemContext*,
-                                 IWbemClassObject* pInParams, IWbemClassObject** ppOutParams,
+HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodName, LONG lFlags,
+                                 IWbemContext* pCtx, IWbemClassObject* pInParams, IWbemClassObject** ppOutParams,
                                  IWbemCallResult** ppCallResult) {
+    if (RecordingCalls())
+        RecordCall("ExecMethod", {TextArg(strObjectPath), TextArg(strMethodName), std::to_string(lFlags),
+                                  PointerArg(pCtx), ObjectArg(pInParams), PointerArg(ppOutParams),
+                                  PointerArg(ppCallResult)});
     if (ppOutParams != nullptr) *ppOutParams = nullptr;
     if (ppCallResult != nullptr) *ppCallResult = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("ExecMethod"); fault != S_OK) return fault;
-    if (strObjectPath == nullptr || strMethodName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
+    if (strObjectPath == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     const auto instance = firmware::FindInstance(BstrText(strObjectPath));
     if (!instance) return WBEM_E_NOT_FOUND;
     if (!SameText(BstrText(strMethodName), firmware::kMethodName)) return WBEM_E_INVALID_METHOD;
@@ -113,7 +129,10 @@ HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodN
     const DWORD* blanket = blanketImpersonation_ ? &*blanketImpersonation_ : nullptr;
     if (EffectiveImpersonationLevel(blanket) < kImpersonate) return WBEM_E_ACCESS_DENIED;
     const uint32_t outEdx = firmware::Execute(*instance, *registers);
-    if (ppOutParams != nullptr) *ppOutParams = WbemObject::NewExecIntOutput(outEdx);
+    if (ppOutParams != nullptr) {
+        *ppOutParams = WbemObject::NewExecIntOutput(outEdx);
+        if (RecordingCalls()) NewObjectArg(*ppOutParams, "outputs");
+    }
     return WBEM_S_NO_ERROR;
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "buffer.h"
+#include "call_record.h"
 #include "command_operation.h"
 #include "device_model.h"
 #include "laptop.h"
@@ -48,6 +49,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE CloseSession() override {
+        if (RecordingCalls()) RecordCall("CloseSession", {ObjectArg(this)});
         if (const HRESULT fault = InjectedFault("CloseSession"); FAILED(fault)) return fault;
         closed_ = true;
         return S_OK;
@@ -70,6 +72,8 @@ private:
         try {
             std::vector<uint8_t> request;
             if (const HRESULT result = ReadBuffer(data, request); FAILED(result)) return result;
+            if (RecordingCalls())
+                RecordCall(call, {ObjectArg(this), std::to_string(commandId), BytesArg(request.data(), request.size())});
             return CommandOperation::Start(ReceiveSarCommand(isSet, commandId, request), asyncInfo);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
@@ -101,7 +105,9 @@ public:
         *value = nullptr;
         if (const HRESULT fault = InjectedFault("OpenCommandSession"); FAILED(fault)) return fault;
         if (!TheLaptop().Now().sessionAvailable) return S_OK;
-        return Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value);
+        const HRESULT made = Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value);
+        if (SUCCEEDED(made) && RecordingCalls()) RecordCall("OpenCommandSession", {}, NewObjectArg(*value, "session"));
+        return made;
     }
 
 private:
