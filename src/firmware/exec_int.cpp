@@ -59,11 +59,9 @@ struct CallStrings {
                                          OwnedBstr{L"InEDX"}, OwnedBstr{L"InESI"}, OwnedBstr{L"InEDI"}};
     OwnedBstr query{L"Select * from QelButtonMethodDWSi"};
 
-    bool Complete() const {
-        for (const OwnedBstr& name : inputNames)
-            if (!name) return false;
-        return nameSpace && className && methodName && query;
-    }
+    // Only these four are checked; the others go to WMI as they are, where
+    // a null BSTR reads as the empty string and WMI answers with its status.
+    bool FirstFourMade() const { return nameSpace && className && methodName && inputNames[0]; }
 };
 
 class ExecIntCall {
@@ -122,10 +120,8 @@ private:
     OwnedVariant path_;
 };
 
-// Any missing string is reported the same way: the steps that would hand it
-// to WMI are then passed over instead of receiving a null.
 void ExecIntCall::ReportMissingStrings() {
-    if (strings_.Complete()) return;
+    if (strings_.FirstFourMade()) return;
     printf("SysAllocString failed. Out of memory.\n");
     printf("\n[-] Err: xxx");
 }
@@ -152,7 +148,7 @@ void ExecIntCall::InitializeCom() {
 }
 
 void ExecIntCall::Connect() {
-    if (Attempt("ConnectServer", {{bool(locator_), "locator"}, {bool(strings_.nameSpace), "namespace string"}})) {
+    if (Attempt("ConnectServer", {{bool(locator_), "locator"}})) {
         const HRESULT status = locator_->ConnectServer(strings_.nameSpace.get(), nullptr, nullptr, nullptr, 0,
                                                        nullptr, nullptr, services_.put());
         printf("\nConnectServer returned 0x%x:", Hex(status));
@@ -168,7 +164,7 @@ void ExecIntCall::Connect() {
 }
 
 void ExecIntCall::FindInstance() {
-    if (Attempt("ExecQuery", {{bool(services_), "services connection"}, {bool(strings_.query), "query string"}})) {
+    if (Attempt("ExecQuery", {{bool(services_), "services connection"}})) {
         HRESULT status;
         {
             const OwnedBstr language(L"WQL");
@@ -190,16 +186,14 @@ void ExecIntCall::FindInstance() {
 }
 
 void ExecIntCall::BindMethod() {
-    if (Attempt("GetObject",
-                {{bool(services_), "services connection"}, {bool(strings_.className), "class name string"}})) {
+    if (Attempt("GetObject", {{bool(services_), "services connection"}})) {
         const HRESULT status = services_->GetObject(strings_.className.get(), 0, nullptr, classDefinition_.put(),
                                                     nullptr);
         printf("\nGetObject returned 0x%x:", Hex(status));
         if (status != 0) printf("\n[-] Err: GetObject");
     }
 
-    if (Attempt("GetMethod",
-                {{bool(classDefinition_), "class definition"}, {bool(strings_.methodName), "method name string"}})) {
+    if (Attempt("GetMethod", {{bool(classDefinition_), "class definition"}})) {
         const HRESULT status = classDefinition_->GetMethod(strings_.methodName.get(), 0, inputDefinition_.put(),
                                                            nullptr);
         printf("\nGetMethod returned 0x%x:", Hex(status));
@@ -218,9 +212,7 @@ void ExecIntCall::BindMethod() {
 void ExecIntCall::FillInputs() {
     for (size_t i = 0; i < kInputCount; ++i) {
         const InputLines& lines = kInputLines[i];
-        if (!Attempt(lines.step, {{bool(inputInstance_), "input-parameter instance"},
-                                  {bool(strings_.inputNames[i]), "input name string"}}))
-            continue;
+        if (!Attempt(lines.step, {{bool(inputInstance_), "input-parameter instance"}})) continue;
         OwnedVariant value;
         value.get()->vt = VT_BSTR;
         value.get()->bstrVal = SysAllocString(values_[i]);
@@ -249,7 +241,6 @@ void ExecIntCall::Execute() {
     std::optional<HRESULT> status;
     const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
     if (Attempt("ExecMethod", {{bool(services_), "services connection"},
-                               {bool(strings_.methodName), "method name string"},
                                {pathHeld, "instance path"},
                                {bool(inputInstance_), "input-parameter instance"}}))
         status = services_->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,

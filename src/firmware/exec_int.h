@@ -2,8 +2,10 @@
 // QelButtonMethodDWSi in root\wmi): connect, fill the six register inputs,
 // execute, read OutEDX, release everything. Each step reports on the console;
 // a failed step does not end the call, and the caller learns nothing. A step
-// whose object or string an earlier step left missing is not attempted; one
-// console line, "[-] Skipped <step>: no <what>", says so.
+// whose object an earlier step left missing is not attempted; one console
+// line, "[-] Skipped <step>: no <what>", says so. Of the strings made at the
+// start only the namespace, class name, method name and "InEAX" are checked;
+// a missing one is reported, and every string goes to WMI as it is.
 #pragma once
 
 // The six inputs, each the decimal text of an unsigned 32-bit register value.

@@ -1,11 +1,13 @@
 // The ExecINT call against the simulated WMI firmware, in a process whose COM
-// security an earlier call has already set: a successful call, each step
-// failing (negative and positive statuses), missing objects and strings,
-// and the strings whose loss ends the call.
+// security an earlier call has already set: a successful call and the
+// arguments it really passes, each step failing (negative and positive
+// statuses), missing objects and strings, OutEDX, and the strings whose loss
+// ends the call.
 #include <string>
 #include <vector>
 
 #include "apartments.h"
+#include "call_record.h"
 #include "firmware/exec_int.h"
 #include "firmware_device.h"
 #include "firmware_test_support.h"
@@ -233,37 +235,94 @@ TEST_F(ExecIntCall, RegisterTextThatIsNotAUint32IsRefusedByPut) {
     EXPECT_TRUE(outcome.firmwareLog.empty());
 }
 
-// A missing string of the first ten is reported at the start; the steps that
-// would hand it to WMI are passed over.
-TEST_F(ExecIntCall, MissingStringsAreNeverHandedToWmi) {
+// Only the namespace, class name, method name and "InEAX" are checked at the
+// start; every string goes to WMI as it is, where a missing (null) one reads
+// as the empty string and WMI answers with its own status.
+TEST_F(ExecIntCall, OnlyTheFirstFourStringsAreCheckedAndNoneIsWithheld) {
     const std::string missing = "SysAllocString failed. Out of memory.\n\n[-] Err: xxx";
-    Outcome outcome = Call("0 fail SysAllocString:InEAX 0x8007000e");
-    EXPECT_EQ(outcome.channels.console,
-              missing + kTooLate + kConnected + kBound + "\n[-] Skipped Put ArgName0: no input name string" +
-                  "\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:\nPut ArgName3 returned 0x0:"
-                  "\nPut ArgName4 returned 0x0:\nPut ArgName5 returned 0x0:" +
-                  kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd);
+    const std::string putsAfterTheFirst =
+        "\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:\nPut ArgName3 returned 0x0:"
+        "\nPut ArgName4 returned 0x0:\nPut ArgName5 returned 0x0:";
+    const std::string notExecuted = kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd;
+    const struct {
+        const char* string;
+        std::string console;
+    } rows[] = {
+        {"InEAX", missing + kTooLate + kConnected + kBound + "\nPut ArgName0 returned 0x80041008:\n[-] Err: Put ArgName0" +
+                      putsAfterTheFirst + notExecuted},
+        {"InEDI", kTooLate + kConnected + kBound +
+                      "\nPut ArgName0 returned 0x0:\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:"
+                      "\nPut ArgName3 returned 0x0:\nPut ArgName4 returned 0x0:"
+                      "\nPut ArgName5 returned 0x80041008:\n[-] Err: Put ArgName5" +
+                      notExecuted},
+        // WMI hands out an empty class for an empty path; it has no ExecINT.
+        {"QelButtonMethodDWSi", missing + kTooLate + kConnected +
+                                    "\nGetObject returned 0x0:\nGetMethod returned 0x80041002:\n[-] Err: GetMethod"
+                                    "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+                                    kPutsSkipped + kPathRead +
+                                    "\n[-] Skipped ExecMethod: no input-parameter instance" + kEnd},
+        {"ExecINT", missing + kTooLate + kConnected +
+                        "\nGetObject returned 0x0:\nGetMethod returned 0x80041008:\n[-] Err: GetMethod"
+                        "\n[-] Skipped SpawnInstance: no input-parameter definition" +
+                        kPutsSkipped + kPathRead + "\n[-] Skipped ExecMethod: no input-parameter instance" + kEnd},
+        {"root\\wmi", missing + kTooLate + "\nConnectServer returned 0x8004100e:\n[-] Err: ConnectServer" +
+                           kNothingConnected},
+    };
+    for (const auto& row : rows) {
+        const std::string scenario = std::string("0 fail SysAllocString:") + row.string + " 0x8007000e";
+        SCOPED_TRACE(scenario);
+        const Outcome outcome = Call(scenario.c_str());
+        EXPECT_EQ(outcome.channels.console, row.console);
+        EXPECT_TRUE(outcome.firmwareLog.empty());
+    }
+}
 
-    outcome = Call("0 fail SysAllocString:InEDI 0x8007000e");
-    EXPECT_EQ(outcome.channels.console,
-              missing + kTooLate + kConnected + kBound +
-                  "\nPut ArgName0 returned 0x0:\nPut ArgName1 returned 0x0:\nPut ArgName2 returned 0x0:"
-                  "\nPut ArgName3 returned 0x0:\nPut ArgName4 returned 0x0:"
-                  "\n[-] Skipped Put ArgName5: no input name string" +
-                  kPathRead + "\nExecMethod returned 0x8004102f:\n[-] Err: ExecMethod" + kEnd);
-    EXPECT_TRUE(outcome.firmwareLog.empty());
+// What the call really hands to COM and WMI, argument by argument.
+TEST_F(ExecIntCall, EveryFixedArgumentGoesOverAsDefined) {
+    StartLaptop("");
+    sim::StartCallRecord();
+    CaptureChannels([] { CallExecINT(kRecord, false); });
+    const std::vector<std::string> calls = sim::StopCallRecord();
+    const std::string path = "\\\\SIMLAPTOP\\root\\wmi:QelButtonMethodDWSi.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"";
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "CoInitialize(null)",
+                         "CoInitializeSecurity(null, -1, null, null, 0, 3, null, 0, null)",
+                         "CoCreateInstance({4590F811-1D3A-11D0-891F-00AA004B2E24}, null, 1, "
+                         "{DC12A687-737F-11CF-884D-00AA004B2E24})",
+                         "ConnectServer(\"root\\wmi\", null, null, null, 0, null, null)",
+                         "CoSetProxyBlanket(services 1, 10, 0, null, 3, 3, null, 0)",
+                         "ExecQuery(\"WQL\", \"Select * from QelButtonMethodDWSi\", 48, null)",
+                         "Next(-1, 1)",
+                         "GetObject(\"QelButtonMethodDWSi\", 0, null, null)",
+                         "GetMethod(object 3, \"ExecINT\", 0, set, null)",
+                         "SpawnInstance(in-signature 4, 0)",
+                         "Put(instance 5, \"InEAX\", 0, VT_BSTR \"38448\", 19)",
+                         "Put(instance 5, \"InEBX\", 0, VT_BSTR \"160\", 19)",
+                         "Put(instance 5, \"InECX\", 0, VT_BSTR \"2\", 19)",
+                         "Put(instance 5, \"InEDX\", 0, VT_BSTR \"2\", 19)",
+                         "Put(instance 5, \"InESI\", 0, VT_BSTR \"0\", 19)",
+                         "Put(instance 5, \"InEDI\", 0, VT_BSTR \"0\", 19)",
+                         "Get(instance 2, \"__PATH\", 0, set, null, null)",
+                         "ExecMethod(\"" + path + "\", \"ExecINT\", 0, null, instance 5, set, null)",
+                         "Get(outputs 6, \"OutEDX\", 0, set, null, null)",
+                         "CoUninitialize()",
+                     }));
+}
 
-    outcome = Call("0 fail SysAllocString:QelButtonMethodDWSi 0x8007000e");
-    EXPECT_EQ(outcome.channels.console,
-              missing + kTooLate + kConnected + "\n[-] Skipped GetObject: no class name string"
-                                                "\n[-] Skipped GetMethod: no class definition"
-                                                "\n[-] Skipped SpawnInstance: no input-parameter definition" +
-                  kPutsSkipped + kPathRead + "\n[-] Skipped ExecMethod: no input-parameter instance" + kEnd);
-
-    outcome = Call("0 fail SysAllocString 0x8007000e");
-    EXPECT_EQ(outcome.channels.console,
-              missing + kTooLate + "\n[-] Skipped ConnectServer: no namespace string" + kNothingConnected);
-    EXPECT_TRUE(outcome.firmwareLog.empty());
+// OutEDX is read and not used: whatever it holds (the WLAN power state the
+// command selected, 2 after REDUCE and 1 after NORMAL), and whether reading it
+// fails, the call prints nothing more.
+TEST_F(ExecIntCall, OutEdxIsReadAndNotUsed) {
+    const ExecINTRegisters normal = {L"38448", L"160", L"1", L"1", L"0", L"0"};
+    for (const ExecINTRegisters* registers : {&kRecord, &normal}) {
+        for (const char* scenario : {"", "0 fail Get:OutEDX 0x80041002", "0 fail Get:OutEDX 0x1"}) {
+            SCOPED_TRACE(std::string(scenario) + (registers == &normal ? " NORMAL" : " REDUCE"));
+            const Outcome outcome = Call(scenario, *registers);
+            EXPECT_EQ(outcome.channels.console, firmware_test::kLaterCallConsole);
+            EXPECT_EQ(outcome.channels.debugger, "");
+            EXPECT_EQ(outcome.firmwareLog.size(), 1u);
+        }
+    }
 }
 
 TEST_F(ExecIntCall, ShortLivedStringThatCannotBeMadeEndsTheCall) {
