@@ -34,15 +34,6 @@ std::string DefaultModem::Open() {
         return kNoModem + std::string("its device information cannot be read: ") + failure.what();
     }
     if (!deviceInformation_) return kNoModem + std::string("it has no device information");
-
-    constexpr char kNoSarService[] = "The modem offers no SAR device service: ";
-    com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
-    try {
-        check_hresult(modem_->GetDeviceService(kSarServiceId, service.put()));
-    } catch (const hresult_error& failure) {
-        return kNoSarService + std::string(failure.what());
-    }
-    if (!service) return kNoSarService + std::string("none was handed out");
     return {};
 }
 
@@ -58,8 +49,11 @@ com_ptr<winrt_abi::IMobileBroadbandDeviceService> OpenSarService() {
     if (modem == nullptr) throw_hresult(E_POINTER);
     com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
     check_hresult(modem->GetDeviceService(kSarServiceId, service.put()));
-    check_present(service);
+    if (!service) throw MBSar::ModemUnavailable("The modem offers no SAR device service: none was handed out");
     return service;
 }
 
-std::string MBSar::Unavailable() { return TheDefaultModem().Unavailable(); }
+void MBSar::RequireModem() {
+    if (std::string reason = TheDefaultModem().Unavailable(); !reason.empty())
+        throw ModemUnavailable(std::move(reason));
+}

@@ -17,16 +17,15 @@ inline constexpr UINT32 kTransmissionStatusCommand = 2;  // MBIM_CID_MS_TRANSMIS
 
 class DefaultModem {
 public:
-    // Obtains the default modem and its device information, then asks the
-    // modem once for its SAR device service and releases it again, so that a
-    // modem that cannot do SAR is known before anything is sent. Never throws:
+    // Obtains the default modem and its device information. Never throws:
     // what went wrong is kept for Unavailable().
     DefaultModem() noexcept;
     DefaultModem(const DefaultModem&) = delete;
     DefaultModem& operator=(const DefaultModem&) = delete;
 
-    // One line saying why the modem side cannot work, empty when it can. An
-    // allocation failure met while the objects were made is raised again here.
+    // One line saying why there is no modem to work with, empty when there
+    // is. An allocation failure met while the objects were made is raised
+    // again here.
     std::string Unavailable() const;
 
     winrt_abi::IMobileBroadbandModem* modem() const { return modem_.get(); }
@@ -45,6 +44,7 @@ private:
 // The instance made by static initialization, before the entry point.
 const DefaultModem& TheDefaultModem();
 
-// A new reference to the default modem's SAR device service. Raises when the
-// platform fails, and when there is no modem or no service object to use.
+// A new reference to the default modem's SAR device service. Raises
+// hresult_error when the platform fails, and MBSar::ModemUnavailable when it
+// reports success yet hands out no service object.
 com_ptr<winrt_abi::IMobileBroadbandDeviceService> OpenSarService();

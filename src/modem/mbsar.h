@@ -2,19 +2,27 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <stdexcept>
 
 namespace MBSar {
 
-// Why the modem side cannot work on this machine (no mobile broadband modem,
-// or no SAR device service on it), as one line of text; empty when it can.
-// Sends no modem command. An allocation failure met while the program-wide
-// modem objects were made, before the entry point, is raised here.
-std::string Unavailable();
+// The modem side cannot work on this machine: there is no mobile broadband
+// modem, or the modem hands out no SAR device service. what() is one line
+// saying which.
+struct ModemUnavailable : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Raises ModemUnavailable when the program-wide modem objects could not be
+// made. Sends no modem command. An allocation failure met while they were
+// made, before the entry point, is raised here.
+void RequireModem();
 
 // Hands SAR control to the operating system with the fixed SAR configuration.
 // 0 on success or when no command session could be had, the modem's status
-// when it rejected the command, 1 when a platform failure was caught.
+// when it rejected the command, 1 when a platform failure was caught. A modem
+// that reports success yet hands out no SAR device service raises
+// ModemUnavailable.
 uint32_t InitSAR();
 
 // The modem's radio state, 0 off and 1 on; 0 when it cannot be read.

@@ -1,7 +1,6 @@
 #include "supervisor.h"
 
 #include <cstdio>
-#include <string>
 
 #include "debug_print.h"
 #include "firmware/wlan_tx_power.h"
@@ -45,14 +44,16 @@ void PollUntilRadioOff() {
 }  // namespace
 
 int RunSupervisor() {
-    // Without a modem there is nothing to coordinate: WLAN power is left as it
-    // is (normal, since nothing here ever reduced it).
-    if (const std::string reason = MBSar::Unavailable(); !reason.empty()) {
-        printf("\n%s\n", reason.c_str());
+    // Without a modem, or without its SAR device service, there is nothing to
+    // coordinate: WLAN power is left as it is (normal, since nothing here ever
+    // reduced it).
+    try {
+        MBSar::RequireModem();
+        MBSar::InitSAR();
+    } catch (const MBSar::ModemUnavailable& unavailable) {
+        printf("\n%s\n", unavailable.what());
         return kExitModemMissing;
     }
-
-    MBSar::InitSAR();
     LogEvent(L"[MS_SAR] MBSar::InitSAR()", "\nMBSar::InitSAR()");
 
     PollUntilRadioOff();

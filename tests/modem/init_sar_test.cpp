@@ -4,6 +4,7 @@
 #include <new>
 
 #include "apartments.h"
+#include "call_record.h"
 #include "modem/mbsar.h"
 #include "modem_test_support.h"
 #include "platform.h"
@@ -16,9 +17,17 @@ ConsoleOutcome Init() { return CaptureConsole(MBSar::InitSAR); }
 
 class InitSar : public ModemTest {};
 
+// One set, inside the multithreaded apartment, on a session that is released
+// without being closed.
 TEST_F(InitSar, SendsTheFixedSarConfigurationAsOneSetCommand) {
     Start("");
+    sim::StartCallRecord();
     const ConsoleOutcome init = Init();
+    EXPECT_EQ(sim::StopCallRecord(),
+              (std::vector<std::string>{"RoInitialize(1)", "OpenCommandSession() -> session 1",
+                                        "SendSetCommandAsync(session 1, 1, "
+                                        "01000000000000000100000014000000080000000000000001000000)",
+                                        "RoUninitialize()"}));
     EXPECT_EQ(init.result, 0u);
     EXPECT_EQ(init.console, "");
     EXPECT_EQ(ModemLog(), std::vector<std::string>{kSarConfigSet});

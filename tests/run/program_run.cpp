@@ -32,10 +32,10 @@ fs::path MakeRunDirectory() {
     return pattern;
 }
 
-}  // namespace
-
-ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment) {
-    const fs::path directory = MakeRunDirectory();
+// The command that runs the program in `directory`; `redirections` say where
+// its output goes. A run that does not end within a minute is stopped.
+std::string Command(const fs::path& directory, const std::string& scenario, const std::string& extraEnvironment,
+                    const std::string& redirections) {
     std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
                               " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string() +
                               " SAR_SIM_REPORT=" + (directory / "report.json").string() +
@@ -44,10 +44,17 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
         std::ofstream(directory / "scenario.txt") << scenario;
         environment += " SAR_SIM_SCENARIO=" + (directory / "scenario.txt").string();
     }
-    const std::string command = "env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment + " " +
-                                SAR_COORDINATOR_EXE + " >" + (directory / "console").string() + " 2>" +
-                                (directory / "debugger").string() + " </dev/null";
-    const int status = std::system(command.c_str());
+    return "timeout 60 env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment + " " +
+           SAR_COORDINATOR_EXE + " " + redirections + " </dev/null";
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment) {
+    const fs::path directory = MakeRunDirectory();
+    const std::string redirections =
+        ">" + (directory / "console").string() + " 2>" + (directory / "debugger").string();
+    const int status = std::system(Command(directory, scenario, extraEnvironment, redirections).c_str());
 
     ProgramRun run;
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -59,6 +66,16 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
     run.timeline = ReadFile(directory / "timeline.svg");
     fs::remove_all(directory);
     return run;
+}
+
+std::string RunProgramInOneStream(const std::string& scenario) {
+    const fs::path directory = MakeRunDirectory();
+    const std::string redirections = ">" + (directory / "stream").string() + " 2>&1";
+    if (std::system(Command(directory, scenario, {}, redirections).c_str()) == -1)
+        throw std::runtime_error("cannot start the program");
+    std::string stream = ReadFile(directory / "stream");
+    fs::remove_all(directory);
+    return stream;
 }
 
 std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word) {

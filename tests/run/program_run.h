@@ -20,5 +20,9 @@ struct ProgramRun {
 // "SAR_SIM_CLOCK=bogus".
 ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {});
 
+// Runs the program as RunProgram does, with the console and the debugger
+// channel going into one stream, in the order they were written.
+std::string RunProgramInOneStream(const std::string& scenario);
+
 // The lines of a log that contain `word`.
 std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word);

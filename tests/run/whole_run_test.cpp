@@ -175,13 +175,49 @@ TEST(WholeRun, MissingModemEndsWithOneLineAndLeavesWlanPowerAlone) {
     EXPECT_TRUE(run.modemLog.empty());
 }
 
-TEST(WholeRun, ModemWithoutSarServiceEndsWithOneLine) {
-    const ProgramRun run = RunProgram("0 fail GetDeviceService 0x80070490 1\n");
-    EXPECT_EQ(run.exitStatus, 3);
-    EXPECT_TRUE(run.console.starts_with("\nThe modem offers no SAR device service: 0x80070490"));
-    EXPECT_EQ(std::count(run.console.begin(), run.console.end(), '\n'), 2);
-    EXPECT_TRUE(run.firmwareLog.empty());
-    EXPECT_TRUE(run.modemLog.empty());
+// A SAR device service the modem refuses at start costs the SAR configuration,
+// not the run: InitSAR gives up silently and every poll asks afresh.
+TEST(WholeRun, SarServiceRefusedAtStartDoesNotEndTheRun) {
+    const ProgramRun once = RunProgram("0 fail GetDeviceService 0x80004005 1\n1.5 tx active\n7.5 radio off\n");
+    EXPECT_EQ(once.exitStatus, 0);
+    EXPECT_TRUE(once.console.starts_with("\nMBSar::InitSAR()\n Transmission notification: enabled"));
+    EXPECT_TRUE(LinesWith(once.modemLog, "set 1 ").empty()) << "the SAR configuration never went out";
+    // The refused call took 1 ms; the query at 3016 ms sees the transmission.
+    EXPECT_EQ(once.firmwareLog, (Lines{std::string("3021 ") + kReduce, std::string("9031 ") + kNormal}));
+
+    const ProgramRun always = RunProgram("0 fail GetDeviceService 0x80004005\n0.5 radio off\n");
+    EXPECT_EQ(always.exitStatus, 0);
+    EXPECT_TRUE(always.modemLog.empty());
+    EXPECT_GT(Occurrences(always.console, "\naccess violation occured\n"), 100u) << "the polls fail back to back";
+    EXPECT_EQ(always.firmwareLog, Lines{std::string("500 ") + kNormal});
+}
+
+// Each supervisor event and each of REDUCE's four mirrored lines: the
+// debugger line, then at once its console twin.
+TEST(WholeRun, EveryMirroredPairIsDebuggerLineFirstWithNothingBetween) {
+    const std::pair<std::string, std::string> pairs[] = {
+        {"[MS_SAR] MBSar::InitSAR()", "\nMBSar::InitSAR()"},
+        {"[MS_SAR] SetWLANTxState_WLANREDUCE()", "\nSetWLANTxState_WLANREDUCE()"},
+        {"[MS_SAR] SetWLANTxState_WLANNORMAL()", "\nSetWLANTxState_WLANNORMAL()"},
+        {"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off"},
+        {"[MS_SAR] Exit while loop", "\nExit while loop"},
+        {"[MS_SAR] pObj Get returned 0x0:", "\npObj Get returned 0x0:"},
+        {"[MS_SAR] ExecMethod returned 0x80041001:", "\nExecMethod returned 0x80041001:"},
+        {"[MS_SAR] [-] Err: ExecMethod", "\n[-] Err: ExecMethod"},
+        {"[MS_SAR] Terminating normally", "Terminating normally\n"},
+    };
+    const std::string stream =
+        RunProgramInOneStream("1.5 tx active\n1.5 fail ExecMethod 0x80041001 1\n4.5 radio off\n");
+    size_t debuggerLines = 0;
+    for (size_t at = stream.find("[MS_SAR]"); at != std::string::npos; at = stream.find("[MS_SAR]", at + 1)) {
+        ++debuggerLines;
+        const std::string rest = stream.substr(at);
+        const bool twinFollows = std::any_of(std::begin(pairs), std::end(pairs), [&](const auto& pair) {
+            return rest.starts_with(pair.first + "\n" + pair.second);
+        });
+        EXPECT_TRUE(twinFollows) << "no console twin right after: " << rest.substr(0, rest.find('\n'));
+    }
+    EXPECT_EQ(debuggerLines, 9u) << "every pair of the run is there";
 }
 
 TEST(WholeRun, EscapingFailureIsReportedInOneLineWithoutTouchingWlanPower) {

@@ -14,7 +14,6 @@ namespace {
 struct Script {
     std::deque<Cycle> cycles;
     Cycle current;
-    std::string unavailable;
     std::vector<std::string> calls;
 
     void Record(const std::string& operation) {
@@ -26,10 +25,10 @@ Script script;
 
 }  // namespace
 
-void Play(std::vector<Cycle> cycles, std::string unavailable) {
+void Play(std::vector<Cycle> cycles) {
     sim::RestartVirtualClock();
     TransmissionActive = false;
-    script = Script{{cycles.begin(), cycles.end()}, {}, std::move(unavailable), {}};
+    script = Script{{cycles.begin(), cycles.end()}, {}, {}};
 }
 
 const std::vector<std::string>& Calls() { return script.calls; }
@@ -38,7 +37,7 @@ const std::vector<std::string>& Calls() { return script.calls; }
 
 using scripted::script;
 
-std::string MBSar::Unavailable() { return script.unavailable; }
+void MBSar::RequireModem() {}
 
 uint32_t MBSar::InitSAR() {
     script.Record("InitSAR");

@@ -16,7 +16,7 @@ struct Cycle {
 
 // Starts a new run: the clock back at 0, TransmissionActive false, and the
 // cycles to play. Once they are used up the radio reads as off.
-void Play(std::vector<Cycle> cycles, std::string unavailable = {});
+void Play(std::vector<Cycle> cycles);
 
 // "<ms> <operation>" for every operation called so far.
 const std::vector<std::string>& Calls();

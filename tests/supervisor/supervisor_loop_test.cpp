@@ -27,8 +27,8 @@ struct LoopRun {
     std::string debugger;
 };
 
-LoopRun RunWith(std::vector<Cycle> cycles, std::string unavailable = {}) {
-    scripted::Play(std::move(cycles), std::move(unavailable));
+LoopRun RunWith(std::vector<Cycle> cycles) {
+    scripted::Play(std::move(cycles));
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const int status = RunSupervisor();
@@ -139,14 +139,6 @@ TEST(SupervisorLoop, TranscriptOfTransitionsInOrder) {
               "[MS_SAR]  MBSar::GetRadioState()  Off\n"
               "[MS_SAR] SetWLANTxState_WLANNORMAL()\n"
               "[MS_SAR] Exit while loop\n");
-}
-
-TEST(SupervisorLoop, MissingModemEndsWithOneLineAndNoCommand) {
-    const LoopRun run = RunWith({kTransmitting}, "no mobile broadband modem found");
-    EXPECT_EQ(run.status, kExitModemMissing);
-    EXPECT_TRUE(run.calls.empty());
-    EXPECT_EQ(run.console, "\nno mobile broadband modem found\n");
-    EXPECT_EQ(run.debugger, "");
 }
 
 }  // namespace
