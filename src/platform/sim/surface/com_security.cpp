@@ -22,8 +22,8 @@ std::optional<DWORD> processImpersonationLevel;
 
 namespace sim {
 
-DWORD EffectiveImpersonationLevel(const DWORD* proxyBlanketLevel) {
-    if (proxyBlanketLevel != nullptr) return *proxyBlanketLevel;
+// What CoInitializeSecurity set, else COM's default (identify).
+DWORD ProcessImpersonationLevel() {
     std::lock_guard lock(securityMutex);
     return processImpersonationLevel.value_or(kDefaultImpersonationLevel);
 }
@@ -43,14 +43,19 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR, LONG cAuthSvc, SOLE_AUTHENTIC
     return S_OK;
 }
 
-HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD, DWORD, OLECHAR*, DWORD dwAuthnLevel, DWORD dwImpLevel,
-                          RPC_AUTH_IDENTITY_HANDLE, DWORD) {
-    if (const HRESULT fault = sim::TheLaptop().TakeFault("CoSetProxyBlanket"); fault != S_OK) return fault;
+// As COM does: the blanket goes to the proxy's IClientSecurity, which an
+// object that is no proxy does not answer (E_NOINTERFACE).
+HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc, OLECHAR* pServerPrincName,
+                          DWORD dwAuthnLevel, DWORD dwImpLevel, RPC_AUTH_IDENTITY_HANDLE pAuthInfo,
+                          DWORD dwCapabilities) {
     if (pProxy == nullptr) return E_INVALIDARG;
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
-    auto* proxy = dynamic_cast<sim::SecuredProxy*>(pProxy);
-    if (proxy == nullptr) return E_NOINTERFACE;
-    if (dwAuthnLevel > kHighestAuthenticationLevel || dwImpLevel > kHighestImpersonationLevel) return E_INVALIDARG;
-    proxy->SetImpersonationLevel(dwImpLevel);
-    return S_OK;
+    IClientSecurity* security = nullptr;
+    if (const HRESULT found = pProxy->QueryInterface(IID_IClientSecurity, reinterpret_cast<void**>(&security));
+        FAILED(found))
+        return found;
+    const HRESULT status = security->SetBlanket(pProxy, dwAuthnSvc, dwAuthzSvc, pServerPrincName, dwAuthnLevel,
+                                                dwImpLevel, pAuthInfo, dwCapabilities);
+    security->Release();
+    return status;
 }
