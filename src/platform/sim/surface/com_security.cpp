@@ -23,8 +23,8 @@ std::optional<DWORD> processImpersonationLevel;
 
 namespace sim {
 
-DWORD EffectiveImpersonationLevel(const DWORD* proxyBlanketLevel) {
-    if (proxyBlanketLevel != nullptr) return *proxyBlanketLevel;
+// What CoInitializeSecurity set, else COM's default (identify).
+DWORD ProcessImpersonationLevel() {
     std::lock_guard lock(securityMutex);
     return processImpersonationLevel.value_or(kDefaultImpersonationLevel);
 }
@@ -50,6 +50,8 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR pSecDesc, LONG cAuthSvc, SOLE_
     return S_OK;
 }
 
+// As COM does: the blanket goes to the proxy's IClientSecurity, which an
+// object that is no proxy does not answer (E_NOINTERFACE).
 HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc, OLECHAR* pServerPrincName,
                           DWORD dwAuthnLevel, DWORD dwImpLevel, RPC_AUTH_IDENTITY_HANDLE pAuthInfo,
                           DWORD dwCapabilities) {
@@ -58,12 +60,14 @@ HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc, 
                         {sim::ObjectArg(pProxy), std::to_string(dwAuthnSvc), std::to_string(dwAuthzSvc),
                          sim::TextArg(pServerPrincName), std::to_string(dwAuthnLevel), std::to_string(dwImpLevel),
                          sim::PointerArg(pAuthInfo), std::to_string(dwCapabilities)});
-    if (const HRESULT fault = sim::TheLaptop().TakeFault("CoSetProxyBlanket"); fault != S_OK) return fault;
     if (pProxy == nullptr) return E_INVALIDARG;
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
-    auto* proxy = dynamic_cast<sim::SecuredProxy*>(pProxy);
-    if (proxy == nullptr) return E_NOINTERFACE;
-    if (dwAuthnLevel > kHighestAuthenticationLevel || dwImpLevel > kHighestImpersonationLevel) return E_INVALIDARG;
-    proxy->SetImpersonationLevel(dwImpLevel);
-    return S_OK;
+    IClientSecurity* security = nullptr;
+    if (const HRESULT found = pProxy->QueryInterface(IID_IClientSecurity, reinterpret_cast<void**>(&security));
+        FAILED(found))
+        return found;
+    const HRESULT status = security->SetBlanket(pProxy, dwAuthnSvc, dwAuthzSvc, pServerPrincName, dwAuthnLevel,
+                                                dwImpLevel, pAuthInfo, dwCapabilities);
+    security->Release();
+    return status;
 }

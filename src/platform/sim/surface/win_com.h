@@ -44,6 +44,22 @@ HRESULT CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc,
                           OLECHAR* pServerPrincName, DWORD dwAuthnLevel, DWORD dwImpLevel,
                           RPC_AUTH_IDENTITY_HANDLE pAuthInfo, DWORD dwCapabilities);
 
+// The security blanket of a proxy: what CoSetProxyBlanket and
+// CoQueryProxyBlanket reach through QueryInterface.
+struct IClientSecurity : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE QueryBlanket(IUnknown* pProxy, DWORD* pAuthnSvc, DWORD* pAuthzSvc,
+                                                   OLECHAR** pServerPrincName, DWORD* pAuthnLevel,
+                                                   DWORD* pImpLevel, void** pAuthInfo, DWORD* pCapabilites) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc,
+                                                 OLECHAR* pServerPrincName, DWORD dwAuthnLevel, DWORD dwImpLevel,
+                                                 void* pAuthInfo, DWORD dwCapabilities) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CopyProxy(IUnknown* pProxy, IUnknown** ppCopy) = 0;
+
+protected:
+    ~IClientSecurity() = default;
+};
+extern const IID IID_IClientSecurity;
+
 LPVOID CoTaskMemAlloc(SIZE_T cb);
 void CoTaskMemFree(LPVOID pv);
 

@@ -1,21 +1,43 @@
-// The entry points that make the simulated mobile broadband device model a
-// Windows Runtime component DLL. Registered under a class's ActivatableClassId
-// key, the DLL serves "Windows.Networking.NetworkOperators.MobileBroadbandModem"
-// and "Windows.Security.Cryptography.CryptographicBuffer" to RoGetActivationFactory,
-// driven by the same scenario file and modem log as the Linux simulator.
+// The entry points that make the simulated laptop a component DLL, driven by
+// the same scenario file and logs as the Linux simulator:
+// DllGetActivationFactory serves the modem's Windows Runtime classes to
+// RoGetActivationFactory, DllGetClassObject the firmware's WBEM locator to
+// CoCreateInstance.
 #include "clock.h"
 #include "device_model.h"
+#include "locator_class_factory.h"
 #include "platform.h"
 #include "sim_error.h"
 
-extern "C" HRESULT WINAPI DllGetActivationFactory(HSTRING activatableClassId, IActivationFactory** factory) {
-    // The program sleeps on the real clock here, so the laptop's timeline must
-    // run on it too: a virtual clock would never reach the scenario's events.
+namespace {
+
+// The program sleeps on the real clock here, so the laptop's timeline must
+// run on it too: a virtual clock would never reach the scenario's events.
+void RequireRealClock() {
     if (sim::ClockIsVirtual())
         sim::StopSimulation("SAR_SIM_CLOCK=virtual cannot drive a Windows process; the laptop clock is real here");
+}
+
+}  // namespace
+
+extern "C" HRESULT WINAPI DllGetActivationFactory(HSTRING activatableClassId, IActivationFactory** factory) {
+    RequireRealClock();
     return sim::GetActivationFactory(activatableClassId, factory);
 }
 
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    RequireRealClock();
+    if (rclsid != CLSID_WbemLocator) return CLASS_E_CLASSNOTAVAILABLE;
+    IClassFactory* factory = sim::NewLocatorClassFactory();
+    const HRESULT status = factory->QueryInterface(riid, ppv);
+    factory->Release();
+    return status;
+}
+
 // The factories live as long as the process and completion threads may still
-// be running, so the DLL is never unloaded.
+// be running, and the firmware's state and log must last from one firmware
+// call to the next (COM would unload the DLL at the CoUninitialize that ends
+// each one), so the DLL is never unloaded.
 extern "C" HRESULT WINAPI DllCanUnloadNow() { return S_FALSE; }

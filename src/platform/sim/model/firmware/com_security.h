@@ -1,22 +1,15 @@
-// COM security of the simulated process: set once by CoInitializeSecurity,
-// and what a proxy's calls run with when no blanket of its own was set.
+// COM security as the simulated firmware sees its callers. A call on the
+// services object carries the blanket set on it (CoSetProxyBlanket), else the
+// process's COM security. Only the host knows the latter: on Linux the
+// simulated surface, which keeps what CoInitializeSecurity set; in the
+// component DLL the host's own answer, since the real COM keeps it.
 #pragma once
 
 #include "platform.h"
 
 namespace sim {
 
-// The impersonation level calls on a proxy carry: the proxy's own blanket if
-// one was set, else the process's security, else COM's default (identify).
-DWORD EffectiveImpersonationLevel(const DWORD* proxyBlanketLevel);
-
-// A proxy whose calls carry a security blanket (CoSetProxyBlanket).
-class SecuredProxy {
-public:
-    virtual void SetImpersonationLevel(DWORD level) = 0;
-
-protected:
-    ~SecuredProxy() = default;
-};
+// The impersonation level calls carry when no blanket of their own was set.
+DWORD ProcessImpersonationLevel();
 
 }  // namespace sim

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "com_object.h"
 #include "firmware_device.h"
+#include "wbem_unsupported.h"
 
 namespace sim {
 
@@ -17,7 +17,7 @@ struct WbemProperty {
     std::optional<uint32_t> value;  // empty: NULL
 };
 
-class WbemObject final : public ComObject<IWbemClassObject> {
+class WbemObject final : public UnsupportedClassObjectMethods {
 public:
     // The definition of the firmware class, with its method ExecINT.
     static WbemObject* NewFirmwareClass();

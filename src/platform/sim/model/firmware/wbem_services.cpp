@@ -6,6 +6,7 @@
 
 #include "bstr_text.h"
 #include "call_record.h"
+#include "com_security.h"
 #include "firmware_device.h"
 #include "laptop.h"
 #include "wbem_object.h"
@@ -16,10 +17,12 @@ namespace {
 
 constexpr LONG kQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;
 constexpr DWORD kImpersonate = RPC_C_IMP_LEVEL_IMPERSONATE;
+constexpr DWORD kHighestAuthenticationLevel = 6;  // RPC_C_AUTHN_LEVEL_PKT_PRIVACY
+constexpr DWORD kHighestImpersonationLevel = 4;   // RPC_C_IMP_LEVEL_DELEGATE
 
 // The instances a query found, handed out once each, in order: a
 // forward-only enumerator cannot go back.
-class InstanceEnumerator final : public ComObject<IEnumWbemClassObject> {
+class InstanceEnumerator final : public UnsupportedEnumeratorMethods {
 public:
     explicit InstanceEnumerator(uint32_t instances) : instances_(instances) {}
 
@@ -66,7 +69,20 @@ std::optional<std::wstring> QueriedClass(std::wstring_view query) {
 HRESULT WbemServices::QueryInterface(REFIID riid, void** ppvObject) {
     return QueryFor(riid, ppvObject,
                     {{IID_IUnknown, static_cast<IWbemServices*>(this)},
-                     {IID_IWbemServices, static_cast<IWbemServices*>(this)}});
+                     {IID_IWbemServices, static_cast<IWbemServices*>(this)},
+                     {IID_IClientSecurity, static_cast<IClientSecurity*>(this)}});
+}
+
+// The fault a scenario names CoSetProxyBlanket is taken here, where that call
+// lands on both hosts: the simulated surface's CoSetProxyBlanket and the real
+// one hand the blanket to the proxy's IClientSecurity.
+HRESULT WbemServices::SetBlanket(IUnknown* pProxy, DWORD, DWORD, OLECHAR*, DWORD dwAuthnLevel, DWORD dwImpLevel,
+                                 void*, DWORD) {
+    if (const HRESULT fault = TheLaptop().TakeFault("CoSetProxyBlanket"); fault != S_OK) return fault;
+    if (pProxy == nullptr || dwAuthnLevel > kHighestAuthenticationLevel || dwImpLevel > kHighestImpersonationLevel)
+        return E_INVALIDARG;
+    blanketImpersonation_ = dwImpLevel;
+    return S_OK;
 }
 
 HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemContext* pCtx,
@@ -126,8 +142,7 @@ HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodN
     const auto* input = dynamic_cast<const WbemObject*>(pInParams);
     const auto registers = input != nullptr ? input->ExecIntInputs() : std::nullopt;
     if (!registers) return WBEM_E_INVALID_METHOD_PARAMETERS;
-    const DWORD* blanket = blanketImpersonation_ ? &*blanketImpersonation_ : nullptr;
-    if (EffectiveImpersonationLevel(blanket) < kImpersonate) return WBEM_E_ACCESS_DENIED;
+    if (blanketImpersonation_.value_or(ProcessImpersonationLevel()) < kImpersonate) return WBEM_E_ACCESS_DENIED;
     const uint32_t outEdx = firmware::Execute(*instance, *registers);
     if (ppOutParams != nullptr) {
         *ppOutParams = WbemObject::NewExecIntOutput(outEdx);

@@ -1,15 +1,16 @@
 // A connection to the simulated root\wmi namespace: the firmware class, its
 // instances (a forward-only query) and ExecINT executed on an instance path.
+// Like WMI's own, it is a proxy whose calls carry the security blanket set on
+// it (IClientSecurity::SetBlanket, which CoSetProxyBlanket calls).
 #pragma once
 
 #include <optional>
 
-#include "com_object.h"
-#include "com_security.h"
+#include "wbem_unsupported.h"
 
 namespace sim {
 
-class WbemServices final : public ComObject<IWbemServices>, public SecuredProxy {
+class WbemServices final : public UnsupportedServicesMethods {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override;
     HRESULT STDMETHODCALLTYPE GetObject(const BSTR strObjectPath, LONG lFlags, IWbemContext* pCtx,
@@ -20,7 +21,9 @@ public:
                                          IWbemContext* pCtx, IWbemClassObject* pInParams,
                                          IWbemClassObject** ppOutParams, IWbemCallResult** ppCallResult) override;
 
-    void SetImpersonationLevel(DWORD level) override { blanketImpersonation_ = level; }
+    HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAuthzSvc,
+                                         OLECHAR* pServerPrincName, DWORD dwAuthnLevel, DWORD dwImpLevel,
+                                         void* pAuthInfo, DWORD dwCapabilities) override;
 
 private:
     std::optional<DWORD> blanketImpersonation_;

@@ -1,0 +1,26 @@
+# Shell functions the Wine runs share (sourced, not run).
+
+# The Windows path of a host file: Wine maps drive Z: to the host's root.
+windows_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\}"; }
+
+# Makes a Wine prefix that starts as a copy of another: its files are hard
+# links, which costs nothing, except the registry files, which Wine rewrites
+# in place and which are therefore copied. Nothing else in a prefix is
+# written to during a run (new files go into the copy's own directories), so
+# each copy is a prefix of its own, with its own wineserver.
+copy_prefix() {  # from to
+  rm -rf "$2"
+  cp -a --link "$1" "$2"
+  local registry
+  for registry in "$1"/*.reg; do
+    rm "$2/${registry##*/}"
+    cp -a "$registry" "$2/"
+  done
+}
+
+# Stops the wineserver of WINEPREFIX and waits until it has written the
+# registry and gone.
+stop_wineserver() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+}
