@@ -34,7 +34,7 @@ fs::path MakeRunDirectory() {
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment) {
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment, double timeoutSeconds) {
     const fs::path directory = MakeRunDirectory();
     std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
                               " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string();
@@ -42,8 +42,9 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
         std::ofstream(directory / "scenario.txt") << scenario;
         environment += " SAR_SIM_SCENARIO=" + (directory / "scenario.txt").string();
     }
-    const std::string command = "env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment + " " +
-                                SAR_COORDINATOR_EXE + " >" + (directory / "console").string() + " 2>" +
+    const std::string command = "env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment +
+                                " timeout -k 5 " + std::to_string(timeoutSeconds) + " " + SAR_COORDINATOR_EXE +
+                                " >" + (directory / "console").string() + " 2>" +
                                 (directory / "debugger").string() + " </dev/null";
     const int status = std::system(command.c_str());
 

@@ -15,8 +15,11 @@ struct ProgramRun {
 
 // Runs the program on the virtual clock. With `scenario` empty the built-in
 // scenario runs; `extraEnvironment` is prepended to the command, e.g.
-// "SAR_SIM_CLOCK=bogus".
-ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {});
+// "SAR_SIM_CLOCK=bogus". A run still going after `timeoutSeconds` is ended
+// and has exit status kTimedOut.
+inline constexpr int kTimedOut = 124;
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {},
+                      double timeoutSeconds = 60);
 
 // The lines of a log that contain `word`.
 std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word);

@@ -31,6 +31,7 @@ public:
             return WBEM_E_INVALID_PARAMETER;
         if (strUser != nullptr || strPassword != nullptr) return WBEM_E_INVALID_PARAMETER;
         if (!SameText(BstrText(strNetworkResource), firmware::kNamespace)) return WBEM_E_INVALID_NAMESPACE;
+        if (TheLaptop().TakeMissingObject("ConnectServer")) return WBEM_S_NO_ERROR;
         *ppNamespace = new WbemServices;
         return WBEM_S_NO_ERROR;
     }

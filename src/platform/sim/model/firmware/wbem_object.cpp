@@ -121,6 +121,8 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
     } else {
         return WBEM_E_NOT_FOUND;
     }
+    // "none Get": success, yet the value comes back empty.
+    if (TheLaptop().TakeMissingObject("Get")) VariantClear(&value);
     if (pVal != nullptr) *pVal = value;
     else VariantClear(&value);
     if (pType != nullptr) *pType = type;
@@ -147,6 +149,7 @@ HRESULT WbemObject::SpawnInstance(LONG lFlags, IWbemClassObject** ppNewInstance)
     if (const HRESULT fault = TheLaptop().TakeFault("SpawnInstance"); fault != S_OK) return fault;
     if (ppNewInstance == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     if (genus_ != Genus::Class) return WBEM_E_INVALID_OPERATION;
+    if (TheLaptop().TakeMissingObject("SpawnInstance")) return WBEM_S_NO_ERROR;
     std::vector<WbemProperty> properties = properties_;
     for (WbemProperty& property : properties) property.value.reset();
     *ppNewInstance = new WbemObject(Genus::Instance, kind_, {}, std::move(properties));
@@ -160,6 +163,7 @@ HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** p
     if (const HRESULT fault = TheLaptop().TakeFault("GetMethod"); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName)) return WBEM_E_NOT_FOUND;
+    if (TheLaptop().TakeMissingObject("GetMethod")) return WBEM_S_NO_ERROR;
     if (ppInSignature != nullptr) *ppInSignature = NewSignature(Genus::Class, Kind::ExecIntInput);
     if (ppOutSignature != nullptr) *ppOutSignature = NewSignature(Genus::Class, Kind::ExecIntOutput);
     return WBEM_S_NO_ERROR;
