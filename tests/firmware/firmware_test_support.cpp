@@ -7,7 +7,7 @@
 
 #include "apartments.h"
 #include "clock.h"
-#include "firmware_device.h"
+#include "event_log.h"
 #include "laptop.h"
 
 namespace firmware_test {
@@ -81,9 +81,9 @@ std::string CaptureInterleaved(const std::function<void()>& call) {
 
 std::vector<std::string> FirmwareLogDuring(const std::function<void()>& call) {
     const std::string path = testing::TempDir() + "firmware_log_" + std::to_string(getpid()) + ".txt";
-    sim::firmware::Log().Redirect(path);
+    sim::FirmwareLog().Redirect(path);
     call();
-    sim::firmware::Log().Redirect("");
+    sim::FirmwareLog().Redirect("");
     std::vector<std::string> lines;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);) lines.push_back(line);

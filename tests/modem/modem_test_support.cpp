@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "clock.h"
+#include "event_log.h"
 #include "laptop.h"
 #include "sar_device.h"
 

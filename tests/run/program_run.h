@@ -17,8 +17,11 @@ struct ProgramRun {
 
 // Runs the program on the virtual clock. With `scenario` empty the built-in
 // scenario runs; `extraEnvironment` is prepended to the command, e.g.
-// "SAR_SIM_CLOCK=bogus".
-ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {});
+// "SAR_SIM_CLOCK=bogus". A run still going after `timeoutSeconds` is ended
+// and has exit status kTimedOut.
+inline constexpr int kTimedOut = 124;
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {},
+                      double timeoutSeconds = 60);
 
 // Runs the program as RunProgram does, with the console and the debugger
 // channel going into one stream, in the order they were written.

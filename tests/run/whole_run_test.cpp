@@ -152,29 +152,51 @@ TEST(WholeRun, EveryMirroredPairIsDebuggerLineFirstWithNothingBetween) {
 
 TEST(WholeRun, EscapingFailureIsReportedInOneLineWithoutTouchingWlanPower) {
     // The first debugger message cannot get its buffer.
-    const ProgramRun run = RunProgram("0 fail HeapAlloc 0x8007000E\n");
+    const ProgramRun run = RunProgram("0 fail HeapAlloc 0x8007000E\n1 radio off\n");
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.console, "\nsar-coordinator stopped: DebugPrint failed with 0x8007000e\n");
     EXPECT_TRUE(run.firmwareLog.empty());
 }
 
+// Malformed input or environment: one line naming what is wrong, status 2,
+// before the program prints anything or the modem hears anything.
 TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
-    const ProgramRun scenario = RunProgram("0 radio on\n1 tx maybe\n");
-    EXPECT_EQ(scenario.exitStatus, 2);
-    EXPECT_EQ(scenario.console, "");
-    EXPECT_TRUE(scenario.debugger.ends_with("scenario.txt:2: 'tx' takes 'active' or 'inactive', not 'maybe'\n"));
-    EXPECT_TRUE(scenario.modemLog.empty());
+    const struct {
+        std::string scenario;
+        std::string environment;
+        std::string complaint;  // the end of the one line on standard error
+    } rows[] = {
+        {"0 radio on\n1 tx maybe\n", "", "scenario.txt:2: 'tx' takes 'active' or 'inactive', not 'maybe'\n"},
+        {"", "SAR_SIM_CLOCK=sometimes", ": SAR_SIM_CLOCK must be 'virtual' or 'real', not 'sometimes'\n"},
+        {"", "SAR_SIM_SCENARIO=/", "/: is a directory, not a scenario file\n"},
+        {"", "SAR_SIM_FIRMWARE_LOG=/nonexistent/firmware.log",
+         "SAR_SIM_FIRMWARE_LOG: cannot write /nonexistent/firmware.log\n"},
+        {"", "SAR_SIM_MODEM_LOG=/nonexistent/modem.log", "SAR_SIM_MODEM_LOG: cannot write /nonexistent/modem.log\n"},
+        {"", "SAR_SIM_REPORT=/nonexistent/report.json", "SAR_SIM_REPORT: cannot write /nonexistent/report.json\n"},
+        {"0 radio on\n", "",
+         "scenario.txt: the radio never goes off, so a run on the virtual clock would never end "
+         "(add '<seconds> radio off')\n"},
+        {"", "SAR_SIM_SCENARIO=/dev/null", "/dev/null: the radio never goes off, so a run on the virtual clock "
+                                            "would never end (add '<seconds> radio off')\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.scenario + row.environment);
+        const ProgramRun run = RunProgram(row.scenario, row.environment);
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(run.console, "");
+        EXPECT_TRUE(run.debugger.starts_with("simulated laptop: ")) << run.debugger;
+        EXPECT_TRUE(run.debugger.ends_with(row.complaint)) << run.debugger;
+        EXPECT_EQ(std::count(run.debugger.begin(), run.debugger.end(), '\n'), 1);
+        EXPECT_TRUE(run.modemLog.empty());
+    }
+}
 
-    const ProgramRun clock = RunProgram("", "SAR_SIM_CLOCK=sometimes");
-    EXPECT_EQ(clock.exitStatus, 2);
-    EXPECT_EQ(clock.console, "");
-    EXPECT_EQ(clock.debugger, "simulated laptop: SAR_SIM_CLOCK must be 'virtual' or 'real', not 'sometimes'\n");
-
-    const ProgramRun report = RunProgram("", "SAR_SIM_REPORT=/nonexistent/report.json");
-    EXPECT_EQ(report.exitStatus, 2);
-    EXPECT_EQ(report.console, "");
-    EXPECT_EQ(report.debugger, "simulated laptop: SAR_SIM_REPORT: cannot write /nonexistent/report.json\n");
-    EXPECT_TRUE(report.modemLog.empty());
+// On the real clock a radio that stays on is a laptop in use: the run goes on
+// until it is stopped from outside.
+TEST(WholeRun, RadioThatStaysOnKeepsARealClockRunGoing) {
+    const ProgramRun run = RunProgram("0 radio on\n", "SAR_SIM_CLOCK=real", 1);
+    EXPECT_EQ(run.exitStatus, kTimedOut);
+    EXPECT_TRUE(run.console.starts_with("\nMBSar::InitSAR()\n Transmission notification: enabled"));
 }
 
 }  // namespace

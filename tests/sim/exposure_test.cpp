@@ -73,6 +73,18 @@ const Case kCases[] = {
      {{2000, kReduce}},
      6000,
      {6000, 4000, 0, 0, {{2000, 6000, 2000, 0}}, 0, {0, 0, 0}}},
+
+    {"a transmission cycle (2 s on, 3 s off from 1 s) makes the spans; the radio going off cuts the third",
+     "0 radio on\n1 tx cycle 2 3\n12 radio off\n14 tx inactive\n",
+     {{2000, kReduce}, {4000, kNormal}},
+     15000,
+     {15000,
+      2000 + 2000 + 1000,
+      1000 + 2000 + 1000,
+      1000,
+      {{1000, 3000, 2000, 1000}, {6000, 8000, std::nullopt, 2000}, {11000, 12000, std::nullopt, 1000}},
+      2000,
+      {4000, 4000, 4000}}},
 };
 
 TEST(Exposure, HandComputedTimelines) {

@@ -39,7 +39,7 @@ TEST(Laptop, InitialStateIsAWorkingLaptop) {
 }
 
 TEST(Laptop, CountedFaultsAndStatusesWearOffAndEachFiredFaultTakesAMillisecond) {
-    Start("0 fail ExecMethod 0x80041002 2\n0 status tx-query 9 1\n0 fail Put 0x80041005\n");
+    Start("0 fail ExecMethod 0x80041002 2\n0 status tx-query 9 1\n0 fail Put 0x80041005\n0 none GetObject 1\n");
     EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), static_cast<int32_t>(0x80041002));
     EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), static_cast<int32_t>(0x80041002));
     EXPECT_EQ(sim::NowMs(), 2u);
@@ -48,6 +48,29 @@ TEST(Laptop, CountedFaultsAndStatusesWearOffAndEachFiredFaultTakesAMillisecond) 
     EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-query"), 9u);
     EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-query"), 0u);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(sim::TheLaptop().TakeFault("Put"), static_cast<int32_t>(0x80041005));
+    EXPECT_EQ(sim::NowMs(), 7u);
+    EXPECT_TRUE(sim::TheLaptop().TakeMissingObject("GetObject"));
+    EXPECT_EQ(sim::NowMs(), 8u) << "a missing object takes a millisecond too";
+    EXPECT_FALSE(sim::TheLaptop().TakeMissingObject("GetObject"));
+    EXPECT_EQ(sim::NowMs(), 8u);
+}
+
+TEST(Laptop, TransmissionCycleSwitchesByItselfUntilTheNextTxEvent) {
+    Start("0 tx active\n1 tx cycle 2 0.5\n9 tx inactive\n");
+    const auto activeAt = [](uint64_t ms) {
+        sim::PassMs(ms - sim::NowMs());
+        return sim::TheLaptop().Now().transmissionActive;
+    };
+    EXPECT_TRUE(activeAt(999));
+    EXPECT_TRUE(activeAt(1000));
+    EXPECT_TRUE(activeAt(2999));
+    EXPECT_FALSE(activeAt(3000));
+    EXPECT_FALSE(activeAt(3499));
+    EXPECT_TRUE(activeAt(3500));
+    EXPECT_FALSE(activeAt(8499)) << "the fourth idle half-second";
+    EXPECT_TRUE(activeAt(8500));
+    EXPECT_FALSE(activeAt(9000)) << "a plain tx event ends the cycle";
+    EXPECT_FALSE(activeAt(9800));
 }
 
 TEST(Laptop, FailOkClearsAFault) {

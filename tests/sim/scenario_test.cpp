@@ -2,6 +2,7 @@
 // reported with origin, line and reason.
 #include <gtest/gtest.h>
 
+#include "fault_points.h"
 #include "scenario.h"
 
 namespace {
@@ -29,9 +30,13 @@ TEST(Scenario, ReadsEveryEventForm) {
         "4 reply-length full\n"
         "4 fail GetDeviceService 0x80070005 1\n"
         "5 fail GetDeviceService ok\n"
-        "5 firmware instances 0\n",
+        "5 firmware instances 0\n"
+        "6 none GetResults 2\n"
+        "7 none GetResults ok\n"
+        "8 tx cycle 6 1.5\n"
+        "9 fail SysAllocString:WQL 0x8007000e\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 11u);
+    ASSERT_EQ(events.size(), 15u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
     EXPECT_EQ(events[1].line, 4);
     EXPECT_TRUE(events[1].flag);
@@ -47,23 +52,67 @@ TEST(Scenario, ReadsEveryEventForm) {
     EXPECT_EQ(events[8].count, 1);
     EXPECT_TRUE(events[9].flag);
     EXPECT_EQ(events[10].value, 0u);
+    EXPECT_EQ(events[11].kind, sim::EventKind::NoObject);
+    EXPECT_EQ(events[11].name, "GetResults");
+    EXPECT_EQ(events[11].count, 2);
+    EXPECT_TRUE(events[12].flag);
+    EXPECT_EQ(events[13].kind, sim::EventKind::TransmissionCycle);
+    EXPECT_EQ(events[13].value, 6000u);
+    EXPECT_EQ(events[13].idleMs, 1500u);
+    EXPECT_EQ(events[14].name, "SysAllocString:WQL");
 }
 
 TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
-    EXPECT_EQ(ErrorOf("0 radio on\n2 tx active\n1 tx inactive\n"),
-              "s.txt:3: time 1 is earlier than the line before");
-    EXPECT_EQ(ErrorOf("x radio on"), "s.txt:1: 'x' is not a time in seconds");
-    EXPECT_EQ(ErrorOf("0 radio maybe"), "s.txt:1: 'radio' takes 'on' or 'off', not 'maybe'");
-    EXPECT_EQ(ErrorOf("0 warp 9"), "s.txt:1: unknown event 'warp'");
-    EXPECT_EQ(ErrorOf("1 modem absent"), "s.txt:1: 'modem absent' is only possible at time 0");
-    EXPECT_EQ(ErrorOf("0 fail ExecMethod 80041002"),
-              "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'");
-    EXPECT_EQ(ErrorOf("0 status tx-set 1 0"), "s.txt:1: '0' is not a valid COUNT (a positive decimal number)");
-    EXPECT_EQ(ErrorOf("0 latency"), "s.txt:1: 'latency' takes 1 argument(s), not 0");
-    EXPECT_EQ(ErrorOf("0 latency 99999999999"),
-              "s.txt:1: '99999999999' is not a valid milliseconds (an unsigned 32-bit decimal number)");
-    EXPECT_EQ(ErrorOf("0"), "s.txt:1: an event is missing after the time");
-    EXPECT_EQ(ErrorOf("0.0001 radio on"), "s.txt:1: '0.0001' is not a time in seconds");
+    const std::string knownCalls = sim::FaultPointNames(false);
+    const struct {
+        std::string text;
+        std::string error;
+    } rows[] = {
+        {"0 radio on\n2 tx active\n1 tx inactive\n", "s.txt:3: time 1 is earlier than the line before"},
+        {"x radio on", "s.txt:1: 'x' is not a time in seconds"},
+        {"0 radio maybe", "s.txt:1: 'radio' takes 'on' or 'off', not 'maybe'"},
+        {"0 warp 9", "s.txt:1: unknown event 'warp'"},
+        {"1 modem absent", "s.txt:1: 'modem absent' is only possible at time 0"},
+        {"0 fail ExecMethod 80041002", "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'"},
+        {"0 status tx-set 1 0", "s.txt:1: '0' is not a valid COUNT (a positive decimal number)"},
+        {"0 latency", "s.txt:1: 'latency' takes 1 argument(s), not 0"},
+        {"0 latency 99999999999",
+         "s.txt:1: '99999999999' is not a valid latency (an unsigned 32-bit decimal number)"},
+        {"0 latency 0", "s.txt:1: 'latency' must be at least 1 millisecond, not 0"},
+        {"0", "s.txt:1: an event is missing after the time"},
+        {"0.0001 radio on", "s.txt:1: '0.0001' is not a time in seconds"},
+        {"0 tx cycle 6", "s.txt:1: 'tx' takes 3 argument(s), not 2"},
+        {"0 tx cycle 0 6", "s.txt:1: '0' is not a valid span (seconds above 0, up to three decimals)"},
+        // Fault points come from one list: unknown names and forms a call
+        // does not take are refused, so that no fault silently never fires.
+        {"0 fail ExecMethd 0x80041001", "s.txt:1: 'fail' names an unknown call 'ExecMethd'; known: " + knownCalls},
+        {"0 none Sleep", "s.txt:1: 'none' names an unknown call 'Sleep'; known: " + knownCalls},
+        {"0 none Put 1", "s.txt:1: 'Put' hands out no object; 'none' takes " + sim::FaultPointNames(true)},
+        {"0 fail GetResults 0x0", "s.txt:1: 0x0 is no failure; 'fail NAME ok' clears a fault"},
+        {"0 fail GetResults 0x1", "s.txt:1: 'GetResults' takes only failure statuses (0x80000000 and above), not '0x1'"},
+        {"0 fail Put ok 2", "s.txt:1: 'fail NAME ok' takes no COUNT"},
+        // What is echoed stays one short line: escaped, and cut after 40
+        // characters; a NUL byte cuts nothing short.
+        {std::string("0 radio o\0n\x7f", 12), "s.txt:1: 'radio' takes 'on' or 'off', not 'o\\x00n\\x7f'"},
+        {"0 tx " + std::string(100, 'a'),
+         "s.txt:1: 'tx' takes 'active' or 'inactive', not '" + std::string(40, 'a') + "...'"},
+        {"0 fail SysAllocString:" + std::string(60, 'b') + " 0x1",
+         "s.txt:1: 'SysAllocString:bbbbbbbbbbbbbbbbbbbbbbbbb...' takes only failure statuses (0x80000000 and above), "
+         "not '0x1'"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(ErrorOf(row.text), row.error);
+    }
+}
+
+TEST(Scenario, OnlyATimelineWhoseRadioEndsOffEndsOnItsOwn) {
+    const auto endsOff = [](const char* text) { return sim::RadioEndsOff(sim::ParseScenario(text, "s.txt")); };
+    EXPECT_FALSE(endsOff(""));
+    EXPECT_FALSE(endsOff("0 radio on\n"));
+    EXPECT_FALSE(endsOff("0 radio off\n5 radio on\n"));
+    EXPECT_TRUE(endsOff("0 radio on\n5 radio off\n"));
+    EXPECT_TRUE(endsOff("0 modem absent\n")) << "no modem, no radio";
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ struct Clock {
         const char* mode = std::getenv("SAR_SIM_CLOCK");
         if (mode == nullptr || std::strcmp(mode, "real") == 0) return;
         if (std::strcmp(mode, "virtual") != 0)
-            StopSimulation("SAR_SIM_CLOCK must be 'virtual' or 'real', not '" + std::string(mode) + "'");
+            StopSimulation("SAR_SIM_CLOCK must be 'virtual' or 'real', not '" + Shown(mode) + "'");
         isVirtual = true;
     }
 };

@@ -12,7 +12,7 @@ EventLog::EventLog(const char* environmentVariable) {
     const char* path = std::getenv(environmentVariable);
     if (path != nullptr && *path != '\0') Open(path);
     if (path != nullptr && *path != '\0' && file_ == nullptr)
-        StopSimulation(std::string(environmentVariable) + ": cannot write " + path);
+        StopSimulation(std::string(environmentVariable) + ": cannot write " + Escaped(path));
 }
 
 EventLog::~EventLog() {
@@ -34,5 +34,15 @@ void EventLog::Redirect(const std::string& path) {
 }
 
 void EventLog::Open(const std::string& path) { file_ = std::fopen(path.c_str(), "w"); }
+
+EventLog& ModemLog() {
+    static EventLog log("SAR_SIM_MODEM_LOG");
+    return log;
+}
+
+EventLog& FirmwareLog() {
+    static EventLog log("SAR_SIM_FIRMWARE_LOG");
+    return log;
+}
 
 }  // namespace sim

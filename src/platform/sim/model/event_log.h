@@ -1,5 +1,5 @@
-// A log file of the simulated laptop: one line per event, stamped with the
-// laptop's clock, "<ms> <text>". The file is named by an environment variable
+// The log files of the simulated laptop: one line per event, stamped with the
+// laptop's clock, "<ms> <text>". Each file is named by an environment variable
 // (SAR_SIM_MODEM_LOG, SAR_SIM_FIRMWARE_LOG); without it nothing is written.
 #pragma once
 
@@ -28,5 +28,11 @@ private:
     std::mutex mutex_;
     std::FILE* file_ = nullptr;
 };
+
+// The modem log (SAR_SIM_MODEM_LOG): one line per command the modem receives.
+EventLog& ModemLog();
+
+// The firmware log (SAR_SIM_FIRMWARE_LOG): one line per ExecINT execution.
+EventLog& FirmwareLog();
 
 }  // namespace sim

@@ -1,10 +1,13 @@
 #include "laptop.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "clock.h"
+#include "event_log.h"
+#include "fault_points.h"
 #include "run_reports.h"
 #include "sim_error.h"
 
@@ -13,18 +16,41 @@ namespace {
 
 constexpr uint64_t kInjectedFaultMs = 1;
 
+std::string ReadScenarioFile(const char* path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        StopSimulation(Escaped(path) + ": is a directory, not a scenario file");
+    std::ifstream file(path, std::ios::binary);
+    if (!file) StopSimulation(Escaped(path) + ": cannot open the scenario file");
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) StopSimulation(Escaped(path) + ": cannot read the scenario file");
+    return text;
+}
+
 std::vector<ScenarioEvent> LoadConfiguredScenario() {
     const char* path = std::getenv("SAR_SIM_SCENARIO");
     try {
         if (path == nullptr || *path == '\0') return ParseScenario(kDefaultScenario, "built-in scenario");
-        std::ifstream file(path);
-        if (!file) StopSimulation(std::string(path) + ": cannot open the scenario file");
-        std::ostringstream text;
-        text << file.rdbuf();
-        return ParseScenario(text.str(), path);
+        std::vector<ScenarioEvent> events = ParseScenario(ReadScenarioFile(path), path);
+        // Nothing but the radio going off ends a run; on the virtual clock,
+        // which only moves with the run, a radio that stays on keeps it going
+        // at full speed for ever.
+        if (ClockIsVirtual() && !RadioEndsOff(events))
+            StopSimulation(Escaped(path) +
+                           ": the radio never goes off, so a run on the virtual clock would never end "
+                           "(add '<seconds> radio off')");
+        return events;
     } catch (const ScenarioError& error) {
         StopSimulation(error.what());
     }
+}
+
+// A name the code takes faults under that the list lacks is a fault of the
+// simulator itself: the scenario reader would refuse that name.
+void CheckFaultPoint(std::string_view call, bool handsOutObject) {
+    const FaultPoint* point = FindFaultPoint(call);
+    if (point == nullptr || (handsOutObject && !point->handsOutObject))
+        StopSimulation("internal error: '" + std::string(call) + "' is missing from the list of fault points");
 }
 
 template <typename T>
@@ -54,6 +80,7 @@ LaptopState Laptop::Now() {
 // An injected fault takes 1 ms of virtual time, so that a loop which retries a
 // failing call at once still reaches the timeline's later events.
 int32_t Laptop::TakeFault(std::string_view call) {
+    CheckFaultPoint(call, false);
     int32_t fault = 0;
     {
         std::lock_guard lock(mutex_);
@@ -62,6 +89,18 @@ int32_t Laptop::TakeFault(std::string_view call) {
     }
     if (fault != 0 && ClockIsVirtual()) PassMs(kInjectedFaultMs);
     return fault;
+}
+
+bool Laptop::TakeMissingObject(std::string_view call) {
+    CheckFaultPoint(call, true);
+    bool missing = false;
+    {
+        std::lock_guard lock(mutex_);
+        ApplyDueEvents();
+        missing = Take(state_.missingObjects, call);
+    }
+    if (missing && ClockIsVirtual()) PassMs(kInjectedFaultMs);
+    return missing;
 }
 
 uint32_t Laptop::TakeStatus(std::string_view command) {
@@ -79,13 +118,20 @@ std::vector<ScenarioEvent> Laptop::AppliedEvents() {
 void Laptop::ApplyDueEvents() {
     const uint64_t now = NowMs();
     while (nextEvent_ < events_.size() && events_[nextEvent_].atMs <= now) Apply(events_[nextEvent_++]);
+    if (state_.transmissionCycle) state_.transmissionActive = state_.transmissionCycle->ActiveAt(now);
 }
 
 void Laptop::Apply(const ScenarioEvent& event) {
     switch (event.kind) {
     case EventKind::Radio: state_.radioOn = event.flag; break;
     case EventKind::Latency: state_.latencyMs = event.value; break;
-    case EventKind::Transmission: state_.transmissionActive = event.flag; break;
+    case EventKind::Transmission:
+        state_.transmissionActive = event.flag;
+        state_.transmissionCycle.reset();
+        break;
+    case EventKind::TransmissionCycle:
+        state_.transmissionCycle = TransmissionCycle{event.atMs, event.value, event.idleMs};
+        break;
     case EventKind::ModemAbsent: state_.modemPresent = false; break;
     case EventKind::Session: state_.sessionAvailable = event.flag; break;
     case EventKind::Status: state_.statuses[event.name] = {event.value, event.count}; break;
@@ -98,16 +144,27 @@ void Laptop::Apply(const ScenarioEvent& event) {
         else
             state_.faults[event.name] = {static_cast<int32_t>(event.value), event.count};
         break;
+    case EventKind::NoObject:
+        if (event.flag)
+            state_.missingObjects.erase(event.name);
+        else
+            state_.missingObjects[event.name] = {true, event.count};
+        break;
     case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
     }
 }
 
 Laptop& TheLaptop() {
     static Laptop* laptop = [] {
+        // First of all, so that the host's exit work runs after all other.
+        RegisterHostExitWork();
         // Never destroyed: simulated objects released by static destructors
         // at exit may still ask it for their state.
         auto* created = new Laptop;
         created->Load(LoadConfiguredScenario());
+        // A log that cannot be written stops the run before anything runs.
+        ModemLog();
+        FirmwareLog();
         RegisterRunReportsAtExit();
         return created;
     }();

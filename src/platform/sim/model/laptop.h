@@ -24,16 +24,28 @@ struct Limited {
     int64_t remaining = kUnlimited;
 };
 
+// Transmission that switches on and off by itself: active for activeMs,
+// then inactive for idleMs, over and over from startMs on.
+struct TransmissionCycle {
+    uint64_t startMs = 0;
+    uint32_t activeMs = 0;
+    uint32_t idleMs = 0;
+
+    bool ActiveAt(uint64_t ms) const { return (ms - startMs) % (uint64_t{activeMs} + idleMs) < activeMs; }
+};
+
 struct LaptopState {
     bool modemPresent = true;
     bool radioOn = true;
     bool transmissionActive = false;
+    std::optional<TransmissionCycle> transmissionCycle;  // when set, it decides transmissionActive
     bool sessionAvailable = true;
     uint32_t latencyMs = 5;
     std::optional<uint32_t> replyLength;  // empty: full-length replies
     uint32_t firmwareInstances = 1;
     std::map<std::string, Limited<uint32_t>, std::less<>> statuses;  // by command: sar-config, tx-set, tx-query
     std::map<std::string, Limited<int32_t>, std::less<>> faults;     // by platform call name
+    std::map<std::string, Limited<bool>, std::less<>> missingObjects; // by platform call name
 };
 
 class Laptop {
@@ -46,8 +58,13 @@ public:
 
     // The HRESULT the named platform call is to fail with now (S_OK: none);
     // a limited fault is used up by this call. A fault that fires takes 1 ms
-    // of virtual time.
+    // of virtual time. The name must be one of the fault points.
     int32_t TakeFault(std::string_view call);
+
+    // Whether the named call, about to hand out an object, is to succeed
+    // without one now ("none NAME"); a limited one is used up by this call.
+    // Like a fault, it takes 1 ms of virtual time when it fires.
+    bool TakeMissingObject(std::string_view call);
 
     // The MBIM status the modem answers to this command now (0: success);
     // a limited status is used up by this command.
@@ -67,8 +84,16 @@ private:
     LaptopState state_;
 };
 
-// The one laptop of the process, loaded on first use; a malformed scenario
-// stops the program there, naming file, line and reason.
+// The one laptop of the process, made on first use: it registers the host's
+// exit work, loads the scenario and opens the modem and firmware logs. A
+// malformed scenario, or a log that cannot be written, stops the program
+// there, naming what is wrong.
 Laptop& TheLaptop();
+
+// Registers with std::atexit what the host does when the process ends (the
+// Linux host checks that nothing was left over). Each host defines it; it is
+// called once, when the laptop is made, before any other exit work of the
+// laptop is registered, so that it runs after all of it.
+void RegisterHostExitWork();
 
 }  // namespace sim

@@ -1,8 +1,10 @@
 #include "scenario.h"
 
 #include <charconv>
-#include <cmath>
 #include <sstream>
+
+#include "fault_points.h"
+#include "sim_error.h"
 
 namespace sim {
 
@@ -22,6 +24,9 @@ std::vector<std::string> SplitWords(std::string_view line) {
     while (stream >> word) words.push_back(word);
     return words;
 }
+
+// A word of the scenario as an error message echoes it.
+std::string Quoted(std::string_view word) { return "'" + Shown(word) + "'"; }
 
 bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t& out, int base = 10) {
     const char* first = text.data();
@@ -58,22 +63,23 @@ public:
     std::string Parse() {
         const std::string& kind = words_[1];
         if (kind == "radio") return Switch(EventKind::Radio, "on", "off");
-        if (kind == "tx") return Switch(EventKind::Transmission, "active", "inactive");
+        if (kind == "tx") return Transmission();
         if (kind == "session") return Switch(EventKind::Session, "ok", "none");
-        if (kind == "latency") return Number(EventKind::Latency, "milliseconds");
+        if (kind == "latency") return Latency();
         if (kind == "modem") return ModemAbsent();
         if (kind == "status") return Status();
         if (kind == "reply-length") return ReplyLength();
         if (kind == "fail") return Fail();
+        if (kind == "none") return NoObject();
         if (kind == "firmware") return FirmwareInstances();
-        return "unknown event '" + kind + "'";
+        return "unknown event " + Quoted(kind);
     }
 
 private:
     std::string Arguments(size_t least, size_t most) const {
         const size_t given = words_.size() - 2;
         if (given < least || given > most)
-            return "'" + words_[1] + "' takes " +
+            return Quoted(words_[1]) + " takes " +
                    (least == most ? std::to_string(least) : std::to_string(least) + " to " + std::to_string(most)) +
                    " argument(s), not " + std::to_string(given);
         return {};
@@ -83,14 +89,15 @@ private:
         if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
         event_.kind = kind;
         if (words_[2] == yes) event_.flag = true;
-        else if (words_[2] != no) return "'" + words_[1] + "' takes '" + yes + "' or '" + no + "', not '" + words_[2] + "'";
+        else if (words_[2] != no)
+            return Quoted(words_[1]) + " takes '" + yes + "' or '" + no + "', not " + Quoted(words_[2]);
         return {};
     }
 
     std::string Value(const std::string& text, const char* what, uint32_t& out) const {
         uint64_t value = 0;
         if (!ParseUnsigned(text, UINT32_MAX, value))
-            return "'" + text + "' is not a valid " + what + " (an unsigned 32-bit decimal number)";
+            return Quoted(text) + " is not a valid " + what + " (an unsigned 32-bit decimal number)";
         out = static_cast<uint32_t>(value);
         return {};
     }
@@ -99,20 +106,42 @@ private:
         if (index >= words_.size()) return {};
         uint64_t count = 0;
         if (!ParseUnsigned(words_[index], INT32_MAX, count) || count == 0)
-            return "'" + words_[index] + "' is not a valid COUNT (a positive decimal number)";
+            return Quoted(words_[index]) + " is not a valid COUNT (a positive decimal number)";
         event_.count = static_cast<int64_t>(count);
         return {};
     }
 
-    std::string Number(EventKind kind, const char* what) {
+    // "tx active", "tx inactive", or "tx cycle ACTIVE IDLE" (seconds).
+    std::string Transmission() {
+        if (words_.size() < 3 || words_[2] != "cycle") return Switch(EventKind::Transmission, "active", "inactive");
+        if (std::string reason = Arguments(3, 3); !reason.empty()) return reason;
+        event_.kind = EventKind::TransmissionCycle;
+        if (std::string reason = Span(words_[3], event_.value); !reason.empty()) return reason;
+        return Span(words_[4], event_.idleMs);
+    }
+
+    // A positive span of seconds, as milliseconds.
+    std::string Span(const std::string& text, uint32_t& ms) const {
+        uint64_t parsed = 0;
+        if (!ParseSeconds(text, parsed) || parsed == 0 || parsed > UINT32_MAX)
+            return Quoted(text) + " is not a valid span (seconds above 0, up to three decimals)";
+        ms = static_cast<uint32_t>(parsed);
+        return {};
+    }
+
+    // The modem answers no command at once: a zero latency would let a loop
+    // that keeps sending commands stop the virtual clock.
+    std::string Latency() {
         if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
-        event_.kind = kind;
-        return Value(words_[2], what, event_.value);
+        event_.kind = EventKind::Latency;
+        if (std::string reason = Value(words_[2], "latency", event_.value); !reason.empty()) return reason;
+        if (event_.value == 0) return "'latency' must be at least 1 millisecond, not 0";
+        return {};
     }
 
     std::string ModemAbsent() {
         if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
-        if (words_[2] != "absent") return "'modem' takes 'absent', not '" + words_[2] + "'";
+        if (words_[2] != "absent") return "'modem' takes 'absent', not " + Quoted(words_[2]);
         if (event_.atMs != 0) return "'modem absent' is only possible at time 0";
         event_.kind = EventKind::ModemAbsent;
         return {};
@@ -122,7 +151,7 @@ private:
         if (std::string reason = Arguments(2, 3); !reason.empty()) return reason;
         const std::string& command = words_[2];
         if (command != "sar-config" && command != "tx-set" && command != "tx-query")
-            return "'status' takes 'sar-config', 'tx-set' or 'tx-query', not '" + command + "'";
+            return "'status' takes 'sar-config', 'tx-set' or 'tx-query', not " + Quoted(command);
         event_.kind = EventKind::Status;
         event_.name = command;
         if (std::string reason = Value(words_[3], "MBIM status", event_.value); !reason.empty()) return reason;
@@ -142,22 +171,53 @@ private:
     std::string Fail() {
         if (std::string reason = Arguments(2, 3); !reason.empty()) return reason;
         event_.kind = EventKind::Fail;
-        event_.name = words_[2];
-        if (words_[3] == "ok") {
-            if (words_.size() > 4) return "'fail NAME ok' takes no COUNT";
-            event_.flag = true;
-            return {};
-        }
+        const FaultPoint* point = nullptr;
+        if (std::string reason = Call(point); !reason.empty()) return reason;
+        if (words_[3] == "ok") return Cleared();
         uint64_t code = 0;
         if (!ParseUnsigned(words_[3], UINT32_MAX, code, 16))
-            return "'" + words_[3] + "' is not an HRESULT (hexadecimal with 0x) or 'ok'";
+            return Quoted(words_[3]) + " is not an HRESULT (hexadecimal with 0x) or 'ok'";
+        if (code == 0) return "0x0 is no failure; 'fail NAME ok' clears a fault";
+        const bool positive = code < 0x80000000u;
+        if (positive && !point->takesPositiveStatus)
+            return Quoted(event_.name) + " takes only failure statuses (0x80000000 and above), not " +
+                   Quoted(words_[3]);
         event_.value = static_cast<uint32_t>(code);
         return Count(4);
     }
 
+    std::string NoObject() {
+        if (std::string reason = Arguments(1, 2); !reason.empty()) return reason;
+        event_.kind = EventKind::NoObject;
+        const FaultPoint* point = nullptr;
+        if (std::string reason = Call(point); !reason.empty()) return reason;
+        if (!point->handsOutObject)
+            return Quoted(event_.name) + " hands out no object; 'none' takes " + FaultPointNames(true);
+        if (words_.size() > 3 && words_[3] == "ok") return Cleared();
+        return Count(3);
+    }
+
+    // The platform call a "fail" or "none" line names, from the list of
+    // fault points.
+    std::string Call(const FaultPoint*& point) {
+        event_.name = words_[2];
+        point = FindFaultPoint(event_.name);
+        if (point == nullptr)
+            return Quoted(words_[1]) + " names an unknown call " + Quoted(event_.name) + "; known: " +
+                   FaultPointNames(false);
+        return {};
+    }
+
+    // "fail NAME ok", "none NAME ok": the call works again.
+    std::string Cleared() {
+        if (words_.size() > 4) return Quoted(words_[1] + " NAME ok") + " takes no COUNT";
+        event_.flag = true;
+        return {};
+    }
+
     std::string FirmwareInstances() {
         if (std::string reason = Arguments(2, 2); !reason.empty()) return reason;
-        if (words_[2] != "instances") return "'firmware' takes 'instances N', not '" + words_[2] + "'";
+        if (words_[2] != "instances") return "'firmware' takes 'instances N', not " + Quoted(words_[2]);
         event_.kind = EventKind::FirmwareInstances;
         return Value(words_[3], "instance count", event_.value);
     }
@@ -177,21 +237,30 @@ std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::strin
     while (std::getline(lines, line)) {
         ++number;
         const auto fail = [&](const std::string& reason) {
-            throw ScenarioError(origin + ":" + std::to_string(number) + ": " + reason);
+            throw ScenarioError(Escaped(origin) + ":" + std::to_string(number) + ": " + reason);
         };
         if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         std::vector<std::string> words = SplitWords(line);
         if (words.empty()) continue;
         ScenarioEvent event;
         event.line = number;
-        if (!ParseSeconds(words[0], event.atMs)) fail("'" + words[0] + "' is not a time in seconds");
-        if (event.atMs < lastMs) fail("time " + words[0] + " is earlier than the line before");
+        if (!ParseSeconds(words[0], event.atMs)) fail(Quoted(words[0]) + " is not a time in seconds");
+        if (event.atMs < lastMs) fail("time " + Shown(words[0]) + " is earlier than the line before");
         if (words.size() < 2) fail("an event is missing after the time");
         lastMs = event.atMs;
         if (std::string reason = LineParser(std::move(words), event).Parse(); !reason.empty()) fail(reason);
         events.push_back(std::move(event));
     }
     return events;
+}
+
+bool RadioEndsOff(const std::vector<ScenarioEvent>& events) {
+    bool radioOn = true;
+    for (const ScenarioEvent& event : events) {
+        if (event.kind == EventKind::ModemAbsent) return true;
+        if (event.kind == EventKind::Radio) radioOn = event.flag;
+    }
+    return !radioOn;
 }
 
 }  // namespace sim

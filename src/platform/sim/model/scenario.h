@@ -15,11 +15,13 @@ enum class EventKind {
     Radio,             // flag: on
     Latency,           // value: ms
     Transmission,      // flag: active
+    TransmissionCycle, // value: ms active, then idleMs inactive, over and over
     ModemAbsent,
     Session,           // flag: a session is handed out
     Status,            // name: sar-config | tx-set | tx-query; value: status; count
     ReplyLength,       // value: bytes; flag: full length
     Fail,              // name: platform call; value: HRESULT; flag: cleared ("ok"); count
+    NoObject,          // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
 };
 
@@ -31,6 +33,7 @@ struct ScenarioEvent {
     EventKind kind = EventKind::Radio;
     bool flag = false;
     uint32_t value = 0;
+    uint32_t idleMs = 0;
     std::string name;
     int64_t count = kUnlimited;
 };
@@ -42,6 +45,11 @@ struct ScenarioError : std::runtime_error {
 // Parses a scenario; a malformed one throws ScenarioError with
 // "<origin>:<line>: <reason>".
 std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::string& origin);
+
+// Whether the radio is off for good at the end of the timeline (its last
+// radio event is "radio off"), or there is no modem and so no radio at all.
+// On the virtual clock only such a timeline lets a run end.
+bool RadioEndsOff(const std::vector<ScenarioEvent>& events);
 
 // The timeline the laptop runs when SAR_SIM_SCENARIO is not set: radio on,
 // idle, transmitting for a while, idle again, radio off.

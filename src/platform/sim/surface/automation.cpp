@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "accounting.h"
+#include "fault_points.h"
 #include "laptop.h"
 #include "platform.h"
 
@@ -33,9 +34,7 @@ unsigned char* BlockOf(BSTR text) { return reinterpret_cast<unsigned char*>(text
 // those of one text ("SysAllocString:WQL"), so a test can miss one string.
 bool AllocationFails(const OLECHAR* text) {
     if (sim::TheLaptop().TakeFault("SysAllocString") != S_OK) return true;
-    std::string name = "SysAllocString:";
-    for (const OLECHAR* c = text; *c != L'\0'; ++c) name += static_cast<char>(*c < 0x80 ? *c : '?');
-    return sim::TheLaptop().TakeFault(name) != S_OK;
+    return sim::TheLaptop().TakeFault(sim::NarrowedFaultName("SysAllocString", text)) != S_OK;
 }
 
 }  // namespace

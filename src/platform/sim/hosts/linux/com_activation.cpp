@@ -17,6 +17,7 @@ HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContex
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
     if (rclsid != CLSID_WbemLocator || (dwClsContext & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
     if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION;
+    if (sim::TheLaptop().TakeMissingObject("CoCreateInstance")) return S_OK;
     IWbemLocator* locator = sim::NewWbemLocator();
     const HRESULT status = locator->QueryInterface(riid, ppv);
     locator->Release();

@@ -15,7 +15,9 @@ HRESULT RoGetActivationFactory(HSTRING activatableClassId, REFIID iid, void** fa
     // Every class the component serves is registered; others are unknown.
     if (found == CLASS_E_CLASSNOTAVAILABLE) return REGDB_E_CLASSNOTREG;
     if (FAILED(found)) return found;
-    const HRESULT result = activation->QueryInterface(iid, factory);
+    // "none RoGetActivationFactory": success, yet no factory handed out.
+    const bool missing = sim::TheLaptop().TakeMissingObject("RoGetActivationFactory");
+    const HRESULT result = missing ? S_OK : activation->QueryInterface(iid, factory);
     activation->Release();
     return result;
 }

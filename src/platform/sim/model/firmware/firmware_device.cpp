@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "event_log.h"
 #include "laptop.h"
 #include "run_record.h"
 #include "wide_text.h"
@@ -58,7 +59,7 @@ uint32_t Execute(uint32_t instance, const Registers& registers) {
     RecordFirmwareExecution(registers, SelectionOf(registers));
     std::string line = "ExecINT";
     for (uint32_t value : registers) line += " " + std::to_string(value);
-    Log().Write(line);
+    FirmwareLog().Write(line);
     return static_cast<uint32_t>(device.power);
 }
 
@@ -72,11 +73,6 @@ std::optional<Execution> LastExecution() {
     Device& device = TheDevice();
     std::lock_guard lock(device.mutex);
     return device.last;
-}
-
-EventLog& Log() {
-    static EventLog log("SAR_SIM_FIRMWARE_LOG");
-    return log;
 }
 
 }  // namespace sim::firmware

@@ -1,7 +1,7 @@
 // The laptop's platform firmware as WMI shows it: instances of the class
 // QelButtonMethodDWSi in root\wmi, whose method ExecINT takes six register
 // values. The firmware keeps the WLAN transmit-power state the last command
-// selected and writes one SAR_SIM_FIRMWARE_LOG line per execution.
+// selected and writes one line per execution to the firmware log.
 #pragma once
 
 #include <array>
@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "event_log.h"
 
 namespace sim::firmware {
 
@@ -46,8 +45,5 @@ uint32_t Execute(uint32_t instance, const Registers& registers);
 
 WlanPower CurrentWlanPower();
 std::optional<Execution> LastExecution();
-
-// The SAR_SIM_FIRMWARE_LOG log; tests redirect it.
-EventLog& Log();
 
 }  // namespace sim::firmware

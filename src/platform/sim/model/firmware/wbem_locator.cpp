@@ -36,6 +36,7 @@ public:
         if (ppNamespace == nullptr || (lSecurityFlags & ~kConnectUseMaxWait) != 0) return WBEM_E_INVALID_PARAMETER;
         if (strUser != nullptr || strPassword != nullptr) return WBEM_E_INVALID_PARAMETER;
         if (!SameText(BstrText(strNetworkResource), firmware::kNamespace)) return WBEM_E_INVALID_NAMESPACE;
+        if (TheLaptop().TakeMissingObject("ConnectServer")) return WBEM_S_NO_ERROR;
         *ppNamespace = new WbemServices;
         if (RecordingCalls()) NewObjectArg(*ppNamespace, "services");
         return WBEM_S_NO_ERROR;

@@ -5,6 +5,7 @@
 
 #include "bstr_text.h"
 #include "call_record.h"
+#include "fault_points.h"
 #include "laptop.h"
 #include "wide_text.h"
 
@@ -61,12 +62,15 @@ void SetBstrOrNull(VARIANT* out, std::wstring_view text) {
     out->bstrVal = MakeBstr(text);
 }
 
-// "fail Get" fails every Get, "fail Get:NAME" only those of property NAME.
+// "fail Get" fails every Get, "fail Get:NAME" only those of property NAME;
+// likewise "none".
 HRESULT TakeGetFault(LPCWSTR name) {
     if (const HRESULT fault = TheLaptop().TakeFault("Get"); fault != S_OK || name == nullptr) return fault;
-    std::string call = "Get:";
-    for (const wchar_t* c = name; *c != L'\0'; ++c) call += *c < 0x80 ? static_cast<char>(*c) : '?';
-    return TheLaptop().TakeFault(call);
+    return TheLaptop().TakeFault(NarrowedFaultName("Get", name));
+}
+
+bool TakeGetMissingValue(LPCWSTR name) {
+    return TheLaptop().TakeMissingObject("Get") || TheLaptop().TakeMissingObject(NarrowedFaultName("Get", name));
 }
 
 }  // namespace
@@ -145,6 +149,8 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
     } else {
         return WBEM_E_NOT_FOUND;
     }
+    // "none Get": success, yet the value comes back empty.
+    if (TakeGetMissingValue(wszName)) VariantClear(&value);
     if (pVal != nullptr) *pVal = value;
     else VariantClear(&value);
     if (pType != nullptr) *pType = type;
@@ -175,6 +181,7 @@ HRESULT WbemObject::SpawnInstance(LONG lFlags, IWbemClassObject** ppNewInstance)
     if (const HRESULT fault = TheLaptop().TakeFault("SpawnInstance"); fault != S_OK) return fault;
     if (ppNewInstance == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     if (genus_ != Genus::Class) return WBEM_E_INVALID_OPERATION;
+    if (TheLaptop().TakeMissingObject("SpawnInstance")) return WBEM_S_NO_ERROR;
     std::vector<WbemProperty> properties = properties_;
     for (WbemProperty& property : properties) property.value.reset();
     *ppNewInstance = new WbemObject(Genus::Instance, kind_, {}, std::move(properties));
@@ -192,6 +199,7 @@ HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** p
     if (const HRESULT fault = TheLaptop().TakeFault("GetMethod"); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName)) return WBEM_E_NOT_FOUND;
+    if (TheLaptop().TakeMissingObject("GetMethod")) return WBEM_S_NO_ERROR;
     if (ppInSignature != nullptr) *ppInSignature = NewSignature(Genus::Class, Kind::ExecIntInput);
     if (ppOutSignature != nullptr) *ppOutSignature = NewSignature(Genus::Class, Kind::ExecIntOutput);
     if (RecordingCalls()) {

@@ -40,6 +40,8 @@ public:
         for (ULONG i = 0; apObjects != nullptr && i < uCount; ++i) apObjects[i] = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("Next"); fault != S_OK) return fault;
         if (apObjects == nullptr || puReturned == nullptr || lTimeout < -1) return WBEM_E_INVALID_PARAMETER;
+        // "none Next": success, yet nothing handed out.
+        if (TheLaptop().TakeMissingObject("Next")) return WBEM_S_NO_ERROR;
         ULONG delivered = 0;
         while (delivered < uCount && next_ < instances_) {
             apObjects[delivered] = WbemObject::NewFirmwareInstance(next_++);
@@ -96,14 +98,14 @@ HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemCont
     if (ppObject == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     const std::wstring_view path = BstrText(strObjectPath);
     // No path asks WMI for an empty class, the start of a new class definition.
-    if (path.empty())
-        *ppObject = WbemObject::NewEmptyClass();
-    else if (SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath()))
-        *ppObject = WbemObject::NewFirmwareClass();
-    else if (const auto instance = firmware::FindInstance(path))
-        *ppObject = WbemObject::NewFirmwareInstance(*instance);
-    else
-        return WBEM_E_NOT_FOUND;
+    const bool isEmptyClass = path.empty();
+    const bool isClass = SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath());
+    const auto instance = firmware::FindInstance(path);
+    if (!isEmptyClass && !isClass && !instance) return WBEM_E_NOT_FOUND;
+    if (TheLaptop().TakeMissingObject("GetObject")) return WBEM_S_NO_ERROR;
+    *ppObject = isEmptyClass ? WbemObject::NewEmptyClass()
+                : isClass    ? WbemObject::NewFirmwareClass()
+                             : WbemObject::NewFirmwareInstance(*instance);
     if (RecordingCalls()) NewObjectArg(*ppObject, "object");
     return WBEM_S_NO_ERROR;
 }
@@ -119,6 +121,7 @@ HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery
     const auto className = QueriedClass(BstrText(strQuery));
     if (!className) return WBEM_E_INVALID_QUERY;
     if (!SameText(*className, firmware::kClassName)) return WBEM_E_INVALID_CLASS;
+    if (TheLaptop().TakeMissingObject("ExecQuery")) return WBEM_S_NO_ERROR;
     *ppEnum = new InstanceEnumerator(TheLaptop().Now().firmwareInstances);
     return WBEM_S_NO_ERROR;
 }
@@ -144,6 +147,8 @@ HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodN
     if (!registers) return WBEM_E_INVALID_METHOD_PARAMETERS;
     if (blanketImpersonation_.value_or(ProcessImpersonationLevel()) < kImpersonate) return WBEM_E_ACCESS_DENIED;
     const uint32_t outEdx = firmware::Execute(*instance, *registers);
+    // "none ExecMethod": the method ran, but no output parameters came back.
+    if (TheLaptop().TakeMissingObject("ExecMethod")) return WBEM_S_NO_ERROR;
     if (ppOutParams != nullptr) {
         *ppOutParams = WbemObject::NewExecIntOutput(outEdx);
         if (RecordingCalls()) NewObjectArg(*ppOutParams, "outputs");

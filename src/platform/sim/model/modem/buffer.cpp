@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "laptop.h"
 #include "originate_error.h"
 
 namespace sim {
@@ -62,6 +63,7 @@ public:
         *buffer = nullptr;
         if (value == nullptr && valueLength != 0) return OriginateError(E_POINTER, L"No bytes were passed");
         if (const HRESULT fault = InjectedFault("CreateFromByteArray"); FAILED(fault)) return fault;
+        if (TheLaptop().TakeMissingObject("CreateFromByteArray")) return S_OK;
         try {
             *buffer = new ByteBuffer(std::vector<uint8_t>(value, value + valueLength));
         } catch (const std::bad_alloc&) {
@@ -77,6 +79,7 @@ public:
         *valueLength = 0;
         *value = nullptr;
         if (const HRESULT fault = InjectedFault("CopyToByteArray"); FAILED(fault)) return fault;
+        if (TheLaptop().TakeMissingObject("CopyToByteArray")) return S_OK;
         std::vector<uint8_t> bytes;
         try {
             if (const HRESULT result = ReadBuffer(buffer, bytes); FAILED(result)) return result;

@@ -6,15 +6,11 @@
 // standard C++, so it builds both into the Linux simulator and, on Windows,
 // into a Windows Runtime component.
 //
-// Each call takes the scenario's "fail NAME HRESULT" under its own name:
-//   GetDefault, DeviceInformation, CurrentRadioState, GetDeviceService,
-//   OpenCommandSession, SendSetCommandAsync, SendQueryCommandAsync,
-//   Completed (or put_Completed), GetResults, StatusCode, ResponseData,
-//   CloseSession, CreateFromByteArray, CopyToByteArray.
-// A failing call sets restricted error information for the calling thread.
-// The Linux Windows surface adds RoGetActivationFactory, WindowsCreateString,
-// CoTaskMemAlloc and SysAllocString (plain failures, as the system's own
-// runtime functions give them).
+// Each call takes the scenario's "fail NAME HRESULT" (and, where it hands out
+// an object, "none NAME") under its own name from the list of fault points
+// (fault_points.h). A failing call sets restricted error information for the
+// calling thread. The Linux Windows surface's own calls fail plainly, as the
+// system's own runtime functions do.
 #pragma once
 
 #include "platform.h"

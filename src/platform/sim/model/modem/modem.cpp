@@ -74,7 +74,9 @@ private:
             if (const HRESULT result = ReadBuffer(data, request); FAILED(result)) return result;
             if (RecordingCalls())
                 RecordCall(call, {ObjectArg(this), std::to_string(commandId), BytesArg(request.data(), request.size())});
-            return CommandOperation::Start(ReceiveSarCommand(isSet, commandId, request), asyncInfo);
+            CommandReply reply = ReceiveSarCommand(isSet, commandId, request);
+            if (TheLaptop().TakeMissingObject(call)) return S_OK;  // sent, but no operation to follow it
+            return CommandOperation::Start(std::move(reply), asyncInfo);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         }
@@ -98,13 +100,14 @@ public:
     HRESULT STDMETHODCALLTYPE get_SupportedCommands(void**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OpenDataSession(void**) override { return E_NOTIMPL; }
 
-    // "session none": no session, and no failure either.
+    // "session none" (or "none OpenCommandSession"): no session, and no
+    // failure either.
     HRESULT STDMETHODCALLTYPE OpenCommandSession(
         winrt_abi::IMobileBroadbandDeviceServiceCommandSession** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
         if (const HRESULT fault = InjectedFault("OpenCommandSession"); FAILED(fault)) return fault;
-        if (!TheLaptop().Now().sessionAvailable) return S_OK;
+        if (!TheLaptop().Now().sessionAvailable || TheLaptop().TakeMissingObject("OpenCommandSession")) return S_OK;
         const HRESULT made = Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value);
         if (SUCCEEDED(made) && RecordingCalls()) RecordCall("OpenCommandSession", {}, NewObjectArg(*value, "session"));
         return made;
@@ -160,6 +163,7 @@ public:
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
         if (const HRESULT fault = InjectedFault("DeviceInformation"); FAILED(fault)) return fault;
+        if (TheLaptop().TakeMissingObject("DeviceInformation")) return S_OK;
         return Make<winrt_abi::IMobileBroadbandDeviceInformation, DeviceInformation>(value);
     }
 
@@ -171,6 +175,7 @@ public:
         if (const HRESULT fault = InjectedFault("GetDeviceService"); FAILED(fault)) return fault;
         if (deviceServiceId != kSarServiceId)
             return OriginateError(kNotFound, L"The modem has no device service with this identifier");
+        if (TheLaptop().TakeMissingObject("GetDeviceService")) return S_OK;
         return Make<winrt_abi::IMobileBroadbandDeviceService, DeviceService>(value);
     }
 
@@ -189,13 +194,13 @@ private:
 
 class ModemStatics final : public StaticsFactory<winrt_abi::IMobileBroadbandModemStatics> {
 public:
-    // "modem absent": no default modem, and no failure either.
+    // "modem absent" (or "none GetDefault"): no default modem, and no failure
+    // either.
     HRESULT STDMETHODCALLTYPE GetDefault(winrt_abi::IMobileBroadbandModem** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
-        ModemLog();  // a modem log that cannot be written stops the simulation before anything runs
         if (const HRESULT fault = InjectedFault("GetDefault"); FAILED(fault)) return fault;
-        if (!TheLaptop().Now().modemPresent) return S_OK;
+        if (!TheLaptop().Now().modemPresent || TheLaptop().TakeMissingObject("GetDefault")) return S_OK;
         return Make<winrt_abi::IMobileBroadbandModem, Modem>(value);
     }
 

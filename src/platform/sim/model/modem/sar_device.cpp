@@ -4,6 +4,7 @@
 #include <string>
 
 #include "clock.h"
+#include "event_log.h"
 #include "laptop.h"
 #include "mbim_sar.h"
 #include "run_record.h"
@@ -64,11 +65,6 @@ void ResetSarDevice() {
     std::lock_guard lock(device.mutex);
     device.config = {};
     device.settings = {};
-}
-
-EventLog& ModemLog() {
-    static EventLog log("SAR_SIM_MODEM_LOG");
-    return log;
 }
 
 CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const uint8_t> request) {

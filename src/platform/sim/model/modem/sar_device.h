@@ -7,8 +7,6 @@
 #include <span>
 #include <vector>
 
-#include "event_log.h"
-
 namespace sim {
 
 struct CommandReply {
@@ -28,8 +26,5 @@ CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const u
 // Tests: the modem's SAR settings as they come from the factory (SAR
 // controlled by the device, transmission notification off, timer 0).
 void ResetSarDevice();
-
-// The modem log (SAR_SIM_MODEM_LOG): one line per command received.
-EventLog& ModemLog();
 
 }  // namespace sim

@@ -2,21 +2,70 @@
 
 #include <algorithm>
 
+#include "laptop.h"
+
 namespace sim {
 namespace {
 
-// Radio and transmission as the timeline's events set them, in file order.
+// Radio and transmission as the timeline's events set them, in file order. A
+// transmission cycle switches transmission on and off by itself until the
+// next transmission event.
+class TimelineTracer {
+public:
+    TimelineTracer(IntervalBuilder& radioOn, IntervalBuilder& transmitting)
+        : radioOn_(radioOn), transmitting_(transmitting) {
+        radioOn_.Set(0, true);
+    }
+
+    void Apply(const ScenarioEvent& event) {
+        RunCycleUntil(event.atMs);
+        if (event.kind == EventKind::Radio) radio_ = event.flag;
+        if (event.kind == EventKind::Transmission) {
+            active_ = event.flag;
+            cycling_ = false;
+        }
+        if (event.kind == EventKind::TransmissionCycle) {
+            cycle_ = TransmissionCycle{event.atMs, event.value, event.idleMs};
+            cycling_ = true;
+            active_ = true;
+            nextSwitchMs_ = event.atMs + cycle_.activeMs;
+        }
+        radioOn_.Set(event.atMs, radio_);
+        transmitting_.Set(event.atMs, radio_ && active_);
+    }
+
+    // Every switch of the cycle in force before endMs.
+    void RunCycleUntil(uint64_t endMs) {
+        if (!cycling_) return;
+        const uint64_t periodMs = uint64_t{cycle_.activeMs} + cycle_.idleMs;
+        for (; nextSwitchMs_ < endMs; nextSwitchMs_ = NextSwitch(periodMs)) {
+            active_ = cycle_.ActiveAt(nextSwitchMs_);
+            transmitting_.Set(nextSwitchMs_, radio_ && active_);
+        }
+    }
+
+private:
+    uint64_t NextSwitch(uint64_t periodMs) const {
+        const uint64_t intoPeriod = (nextSwitchMs_ - cycle_.startMs) % periodMs;
+        return nextSwitchMs_ - intoPeriod + (intoPeriod < cycle_.activeMs ? cycle_.activeMs : periodMs);
+    }
+
+    IntervalBuilder& radioOn_;
+    IntervalBuilder& transmitting_;
+    bool radio_ = true;
+    bool active_ = false;
+    bool cycling_ = false;
+    TransmissionCycle cycle_;
+    uint64_t nextSwitchMs_ = 0;
+};
+
 void TraceTimeline(const RunRecord& record, IntervalBuilder& radioOn, IntervalBuilder& transmitting) {
-    bool radio = true;
-    bool active = false;
-    radioOn.Set(0, true);
+    TimelineTracer tracer(radioOn, transmitting);
     for (const ScenarioEvent& event : record.timeline) {
         if (event.atMs > record.runMs) break;
-        if (event.kind != EventKind::Radio && event.kind != EventKind::Transmission) continue;
-        (event.kind == EventKind::Radio ? radio : active) = event.flag;
-        radioOn.Set(event.atMs, radio);
-        transmitting.Set(event.atMs, radio && active);
+        tracer.Apply(event);
     }
+    tracer.RunCycleUntil(record.runMs);
 }
 
 Intervals TraceWlanReduced(const RunRecord& record) {

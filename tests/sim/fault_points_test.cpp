@@ -1,0 +1,54 @@
+// The README's table of fault points is the one list of the code: same names,
+// same order, same parts, and the same answers to "does `none` apply" and
+// "does the call take a positive status".
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fault_points.h"
+
+namespace {
+
+std::string PartName(sim::FaultPart part) {
+    switch (part) {
+    case sim::FaultPart::Modem: return "modem";
+    case sim::FaultPart::Firmware: return "firmware";
+    case sim::FaultPart::Debugger: return "debugger output";
+    }
+    return "?";
+}
+
+// The rows of the table under the README's "Fault points" heading, as
+// "| `NAME` | part | yes/no | yes/no |".
+std::vector<std::string> ReadmeRows() {
+    std::ifstream readme(SAR_README);
+    std::vector<std::string> rows;
+    bool inSection = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.starts_with("#")) inSection = line == "#### Fault points";
+        if (inSection && line.starts_with("| `")) rows.push_back(line);
+    }
+    return rows;
+}
+
+TEST(FaultPoints, ReadmeTableMatchesTheListInTheCode) {
+    std::vector<std::string> expected;
+    for (const sim::FaultPoint& point : sim::kFaultPoints)
+        expected.push_back("| `" + std::string(point.name) + "` | " + PartName(point.part) + " | " +
+                           (point.handsOutObject ? "yes" : "no") + " | " +
+                           (point.takesPositiveStatus ? "yes" : "no") + " |");
+    EXPECT_EQ(ReadmeRows(), expected);
+}
+
+TEST(FaultPoints, NamesAreFoundAloneOrNarrowedToOneArgument) {
+    EXPECT_EQ(sim::FindFaultPoint("ExecMethod")->name, "ExecMethod");
+    EXPECT_EQ(sim::FindFaultPoint("SysAllocString:WQL")->name, "SysAllocString");
+    EXPECT_EQ(sim::FindFaultPoint("Get:OutEDX")->name, "Get");
+    EXPECT_EQ(sim::FindFaultPoint("ExecMethd"), nullptr);
+    EXPECT_EQ(sim::FindFaultPoint("ExecMethod:x"), nullptr);
+    EXPECT_EQ(sim::FindFaultPoint("put_Completed"), nullptr);
+}
+
+}  // namespace
