@@ -3,6 +3,13 @@
 # The Windows path of a host file: Wine maps drive Z: to the host's root.
 windows_path() { local path; path=$(realpath -m "$1"); printf 'Z:%s' "${path//\//\\}"; }
 
+# Makes a fresh Wine prefix in DIR: Wine as it comes, without the Mono and
+# Gecko installers it would otherwise ask for.
+make_fresh_prefix() {  # dir
+  WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot -u >/dev/null 2>&1
+  WINEPREFIX="$1" stop_wineserver
+}
+
 # Makes a Wine prefix that starts as a copy of another: its files are hard
 # links, which costs nothing, except the registry files, which Wine rewrites
 # in place and which are therefore copied. Nothing else in a prefix is
