@@ -22,13 +22,6 @@ namespace fs = std::filesystem;
 
 const fs::path kCorpus = SAR_CORPUS_DIR;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\n";

@@ -7,9 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <string>
+
+#include "program_run.h"
 
 namespace {
 
@@ -21,11 +23,9 @@ struct Outcome {
 Outcome RunLeakyProgram(const std::string& kinds) {
     const std::string errors = testing::TempDir() + "leftovers_" + std::to_string(getpid()) + ".txt";
     const int status = std::system((std::string(LEAKY_PROGRAM) + " " + kinds + " 2>" + errors).c_str());
-    std::ifstream file(errors);
-    std::ostringstream text;
-    text << file.rdbuf();
+    Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(errors)};
     std::remove(errors.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+    return outcome;
 }
 
 TEST(LeftoversAtExit, EachKindKeptIsReportedOnItsOwnLineWithStatus4) {

@@ -8,16 +8,16 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace {
-
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
+std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
 }
+
+namespace {
 
 std::vector<std::string> ReadLines(const fs::path& path) {
     std::vector<std::string> lines;

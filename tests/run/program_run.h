@@ -27,5 +27,8 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
 // channel going into one stream, in the order they were written.
 std::string RunProgramInOneStream(const std::string& scenario);
 
+// The whole content of a file, as it is; empty when there is none.
+std::string ReadFile(const std::string& path);
+
 // The lines of a log that contain `word`.
 std::vector<std::string> LinesWith(const std::vector<std::string>& lines, const std::string& word);

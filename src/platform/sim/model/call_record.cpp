@@ -4,6 +4,8 @@
 #include <map>
 #include <mutex>
 
+#include "plain_text.h"
+
 namespace sim {
 namespace {
 
@@ -18,12 +20,6 @@ struct CallRecord {
 CallRecord& TheRecord() {
     static CallRecord record;
     return record;
-}
-
-std::string Narrow(const wchar_t* text) {
-    std::string out;
-    for (const wchar_t* c = text; *c != L'\0'; ++c) out += *c < 0x80 ? static_cast<char>(*c) : '?';
-    return out;
 }
 
 }  // namespace
@@ -64,7 +60,7 @@ void RecordCall(const char* name, std::initializer_list<std::string> arguments, 
     if (record.on) record.calls.push_back(std::move(line));
 }
 
-std::string TextArg(const wchar_t* text) { return text == nullptr ? "null" : "\"" + Narrow(text) + "\""; }
+std::string TextArg(const wchar_t* text) { return text == nullptr ? "null" : "\"" + AsciiText(text) + "\""; }
 
 std::string PointerArg(const void* pointer) { return pointer == nullptr ? "null" : "set"; }
 
@@ -86,16 +82,6 @@ std::string VariantArg(const VARIANT* value) {
     case VT_UI4: return "VT_UI4 " + std::to_string(value->ulVal);
     default: return "VT " + std::to_string(value->vt);
     }
-}
-
-std::string BytesArg(const uint8_t* bytes, size_t length) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (size_t i = 0; i < length; ++i) {
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
-    }
-    return text;
 }
 
 std::string NewObjectArg(const void* object, const char* kind) {

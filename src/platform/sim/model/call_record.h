@@ -31,7 +31,6 @@ std::string TextArg(const wchar_t* text);    // "text" in quotes, or null
 std::string PointerArg(const void* pointer);  // null or set
 std::string GuidArg(const GUID& guid);        // {4590F811-1D3A-11D0-891F-00AA004B2E24}
 std::string VariantArg(const VARIANT* value); // VT_BSTR "38448", VT_I4 5, VT_EMPTY, null
-std::string BytesArg(const uint8_t* bytes, size_t length);  // lowercase hex
 
 // An object the record names, "<kind> N", N counting from 1 in the order the
 // record met objects of any kind made: NewObjectArg when the object is handed

@@ -62,14 +62,6 @@ inline constexpr FaultPoint kFaultPoints[] = {
 // the reads of property NAME.
 inline constexpr std::string_view kNarrowedForms[] = {"SysAllocString:TEXT", "Get:NAME"};
 
-// The name a call narrowed to one wide argument takes its faults under,
-// "CALL:ARGUMENT", non-ASCII characters as '?'.
-inline std::string NarrowedFaultName(std::string_view call, const wchar_t* argument) {
-    std::string name = std::string(call) + ":";
-    for (const wchar_t* c = argument; *c != L'\0'; ++c) name += *c < 0x80 ? static_cast<char>(*c) : '?';
-    return name;
-}
-
 // The point a scenario's NAME refers to; nullptr for a name not in the list.
 inline const FaultPoint* FindFaultPoint(std::string_view name) {
     if (const size_t colon = name.find(':'); colon != std::string_view::npos) {

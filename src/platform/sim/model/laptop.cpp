@@ -8,6 +8,7 @@
 #include "clock.h"
 #include "event_log.h"
 #include "fault_points.h"
+#include "plain_text.h"
 #include "run_reports.h"
 #include "sim_error.h"
 
@@ -53,6 +54,11 @@ void CheckFaultPoint(std::string_view call, bool handsOutObject) {
         StopSimulation("internal error: '" + std::string(call) + "' is missing from the list of fault points");
 }
 
+// "CALL:ARGUMENT", the name of a fault narrowed to one argument of a call.
+std::string NarrowedName(std::string_view call, const wchar_t* argument) {
+    return std::string(call) + ":" + AsciiText(argument);
+}
+
 template <typename T>
 T Take(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view key) {
     const auto found = table.find(key);
@@ -77,30 +83,38 @@ LaptopState Laptop::Now() {
     return state_;
 }
 
-// An injected fault takes 1 ms of virtual time, so that a loop which retries a
+// What fires takes 1 ms of virtual time, so that a loop which retries a
 // failing call at once still reaches the timeline's later events.
-int32_t Laptop::TakeFault(std::string_view call) {
-    CheckFaultPoint(call, false);
-    int32_t fault = 0;
+template <typename T>
+T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view call) {
+    T taken{};
     {
         std::lock_guard lock(mutex_);
         ApplyDueEvents();
-        fault = Take(state_.faults, call);
+        taken = Take(table, call);
     }
-    if (fault != 0 && ClockIsVirtual()) PassMs(kInjectedFaultMs);
-    return fault;
+    if (taken != T{} && ClockIsVirtual()) PassMs(kInjectedFaultMs);
+    return taken;
+}
+
+int32_t Laptop::TakeFault(std::string_view call) {
+    CheckFaultPoint(call, false);
+    return TakeInjected(state_.faults, call);
+}
+
+int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
+    if (const int32_t fault = TakeFault(call); fault != 0 || argument == nullptr) return fault;
+    return TakeFault(NarrowedName(call, argument));
 }
 
 bool Laptop::TakeMissingObject(std::string_view call) {
     CheckFaultPoint(call, true);
-    bool missing = false;
-    {
-        std::lock_guard lock(mutex_);
-        ApplyDueEvents();
-        missing = Take(state_.missingObjects, call);
-    }
-    if (missing && ClockIsVirtual()) PassMs(kInjectedFaultMs);
-    return missing;
+    return TakeInjected(state_.missingObjects, call);
+}
+
+bool Laptop::TakeMissingObject(std::string_view call, const wchar_t* argument) {
+    if (TakeMissingObject(call)) return true;
+    return argument != nullptr && TakeMissingObject(NarrowedName(call, argument));
 }
 
 uint32_t Laptop::TakeStatus(std::string_view command) {

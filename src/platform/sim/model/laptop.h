@@ -61,10 +61,17 @@ public:
     // of virtual time. The name must be one of the fault points.
     int32_t TakeFault(std::string_view call);
 
+    // The same for a call given one argument: a fault of the whole call
+    // ("fail Get") or, failing that, one narrowed to this argument ("fail
+    // Get:OutEDX"; characters outside ASCII as '?'). A null argument takes
+    // only the former.
+    int32_t TakeFault(std::string_view call, const wchar_t* argument);
+
     // Whether the named call, about to hand out an object, is to succeed
     // without one now ("none NAME"); a limited one is used up by this call.
     // Like a fault, it takes 1 ms of virtual time when it fires.
     bool TakeMissingObject(std::string_view call);
+    bool TakeMissingObject(std::string_view call, const wchar_t* argument);
 
     // The MBIM status the modem answers to this command now (0: success);
     // a limited status is used up by this command.
@@ -75,6 +82,11 @@ public:
     std::vector<ScenarioEvent> AppliedEvents();
 
 private:
+    // Takes what the scenario injects into a call from one of the state's
+    // tables; what fires takes 1 ms of virtual time.
+    template <typename T>
+    T TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view call);
+
     void ApplyDueEvents();
     void Apply(const ScenarioEvent& event);
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "plain_text.h"
+
 namespace sim {
 namespace {
 
@@ -10,8 +12,7 @@ constexpr size_t kShownCharacters = 40;
 
 std::string EscapedByte(unsigned char byte) {
     if (byte >= 0x20 && byte < 0x7F) return std::string(1, static_cast<char>(byte));
-    static constexpr char kDigits[] = "0123456789abcdef";
-    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
+    return "\\x" + HexBytes({&byte, 1});
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "accounting.h"
-#include "fault_points.h"
 #include "laptop.h"
 #include "platform.h"
 
@@ -32,10 +31,7 @@ unsigned char* BlockOf(BSTR text) { return reinterpret_cast<unsigned char*>(text
 
 // An injected fault fails every SysAllocString ("SysAllocString") or only
 // those of one text ("SysAllocString:WQL"), so a test can miss one string.
-bool AllocationFails(const OLECHAR* text) {
-    if (sim::TheLaptop().TakeFault("SysAllocString") != S_OK) return true;
-    return sim::TheLaptop().TakeFault(sim::NarrowedFaultName("SysAllocString", text)) != S_OK;
-}
+bool AllocationFails(const OLECHAR* text) { return sim::TheLaptop().TakeFault("SysAllocString", text) != S_OK; }
 
 }  // namespace
 

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr DWORD kHighestAuthenticationLevel = 6;  // RPC_C_AUTHN_LEVEL_PKT_PRIVACY
-constexpr DWORD kHighestImpersonationLevel = 4;   // RPC_C_IMP_LEVEL_DELEGATE
 constexpr DWORD kDefaultImpersonationLevel = 2;   // RPC_C_IMP_LEVEL_IDENTIFY
 
 std::mutex securityMutex;
@@ -43,8 +41,8 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR pSecDesc, LONG cAuthSvc, SOLE_
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
     std::lock_guard lock(securityMutex);
     if (processImpersonationLevel) return RPC_E_TOO_LATE;
-    if (cAuthSvc < -1 || (cAuthSvc > 0 && asAuthSvc == nullptr) || dwAuthnLevel > kHighestAuthenticationLevel ||
-        dwImpLevel > kHighestImpersonationLevel)
+    if (cAuthSvc < -1 || (cAuthSvc > 0 && asAuthSvc == nullptr) || dwAuthnLevel > sim::kHighestAuthenticationLevel ||
+        dwImpLevel > sim::kHighestImpersonationLevel)
         return E_INVALIDARG;
     processImpersonationLevel = dwImpLevel;
     return S_OK;

@@ -9,6 +9,11 @@
 
 namespace sim {
 
+// The highest authentication and impersonation levels COM knows; a security
+// setting or blanket above them is an invalid argument.
+inline constexpr DWORD kHighestAuthenticationLevel = 6;  // RPC_C_AUTHN_LEVEL_PKT_PRIVACY
+inline constexpr DWORD kHighestImpersonationLevel = 4;   // RPC_C_IMP_LEVEL_DELEGATE
+
 // The impersonation level calls carry when no blanket of their own was set.
 DWORD ProcessImpersonationLevel();
 

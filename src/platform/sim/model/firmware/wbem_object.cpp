@@ -5,7 +5,6 @@
 
 #include "bstr_text.h"
 #include "call_record.h"
-#include "fault_points.h"
 #include "laptop.h"
 #include "wide_text.h"
 
@@ -62,16 +61,6 @@ void SetBstrOrNull(VARIANT* out, std::wstring_view text) {
     out->bstrVal = MakeBstr(text);
 }
 
-// "fail Get" fails every Get, "fail Get:NAME" only those of property NAME;
-// likewise "none".
-HRESULT TakeGetFault(LPCWSTR name) {
-    if (const HRESULT fault = TheLaptop().TakeFault("Get"); fault != S_OK || name == nullptr) return fault;
-    return TheLaptop().TakeFault(NarrowedFaultName("Get", name));
-}
-
-bool TakeGetMissingValue(LPCWSTR name) {
-    return TheLaptop().TakeMissingObject("Get") || TheLaptop().TakeMissingObject(NarrowedFaultName("Get", name));
-}
 
 }  // namespace
 
@@ -128,7 +117,9 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
     if (RecordingCalls())
         RecordCall("Get", {ObjectArg(this), TextArg(wszName), std::to_string(lFlags), PointerArg(pVal),
                            PointerArg(pType), PointerArg(plFlavor)});
-    if (const HRESULT fault = TakeGetFault(wszName); fault != S_OK) return fault;
+    // "fail Get" fails every Get, "fail Get:NAME" only those of property NAME;
+    // likewise "none".
+    if (const HRESULT fault = TheLaptop().TakeFault("Get", wszName); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     CIMTYPE type = CIM_STRING;
     VARIANT value;
@@ -150,7 +141,7 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
         return WBEM_E_NOT_FOUND;
     }
     // "none Get": success, yet the value comes back empty.
-    if (TakeGetMissingValue(wszName)) VariantClear(&value);
+    if (TheLaptop().TakeMissingObject("Get", wszName)) VariantClear(&value);
     if (pVal != nullptr) *pVal = value;
     else VariantClear(&value);
     if (pType != nullptr) *pType = type;

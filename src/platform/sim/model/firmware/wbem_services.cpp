@@ -17,8 +17,6 @@ namespace {
 
 constexpr LONG kQueryFlags = WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY;
 constexpr DWORD kImpersonate = RPC_C_IMP_LEVEL_IMPERSONATE;
-constexpr DWORD kHighestAuthenticationLevel = 6;  // RPC_C_AUTHN_LEVEL_PKT_PRIVACY
-constexpr DWORD kHighestImpersonationLevel = 4;   // RPC_C_IMP_LEVEL_DELEGATE
 
 // The instances a query found, handed out once each, in order: a
 // forward-only enumerator cannot go back.

@@ -10,6 +10,7 @@
 #include "device_model.h"
 #include "laptop.h"
 #include "originate_error.h"
+#include "plain_text.h"
 #include "run_record.h"
 #include "sar_device.h"
 
@@ -73,7 +74,7 @@ private:
             std::vector<uint8_t> request;
             if (const HRESULT result = ReadBuffer(data, request); FAILED(result)) return result;
             if (RecordingCalls())
-                RecordCall(call, {ObjectArg(this), std::to_string(commandId), BytesArg(request.data(), request.size())});
+                RecordCall(call, {ObjectArg(this), std::to_string(commandId), HexBytes(request)});
             CommandReply reply = ReceiveSarCommand(isSet, commandId, request);
             if (TheLaptop().TakeMissingObject(call)) return S_OK;  // sent, but no operation to follow it
             return CommandOperation::Start(std::move(reply), asyncInfo);

@@ -7,6 +7,7 @@
 #include "event_log.h"
 #include "laptop.h"
 #include "mbim_sar.h"
+#include "plain_text.h"
 #include "run_record.h"
 
 namespace sim {
@@ -29,13 +30,7 @@ SarDeviceState& TheSarDevice() {
 }
 
 std::string LogLine(bool isSet, uint32_t commandId, std::span<const uint8_t> request) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string line = std::string(isSet ? "set " : "query ") + std::to_string(commandId) + " ";
-    for (const uint8_t byte : request) {
-        line += kDigits[byte >> 4];
-        line += kDigits[byte & 0x0F];
-    }
-    return line;
+    return std::string(isSet ? "set " : "query ") + std::to_string(commandId) + " " + HexBytes(request);
 }
 
 CommandReply AnswerSarConfig(SarDeviceState& device, bool isSet, std::span<const uint8_t> request) {
