@@ -71,7 +71,9 @@ public:
                   registers.InEDX, registers.InESI, registers.InEDI},
           echo_(echoToDebugger) {}
 
-    void Run() {
+    // True when the firmware executed the method: ExecMethod was reached
+    // and returned 0.
+    bool Run() {
         ReportMissingStrings();
         InitializeCom();
         Connect();
@@ -79,7 +81,7 @@ public:
         BindMethod();
         FillInputs();
         ReadInstancePath();
-        Execute();
+        return Execute();
     }
 
 private:
@@ -90,7 +92,7 @@ private:
     void BindMethod();
     void FillInputs();
     void ReadInstancePath();
-    void Execute();
+    bool Execute();
     void ReportExecution(HRESULT status);
     static void ReadOutput(com_ptr<IWbemClassObject>& outputs);
 
@@ -236,7 +238,7 @@ void ExecIntCall::ReadInstancePath() {
     if (status != 0) printf("\n[-] Err: Get");
 }
 
-void ExecIntCall::Execute() {
+bool ExecIntCall::Execute() {
     com_ptr<IWbemClassObject> outputs;
     std::optional<HRESULT> status;
     const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
@@ -250,6 +252,7 @@ void ExecIntCall::Execute() {
     if (echo_) DebugPrint(L"[MS_SAR] Terminating normally");
     printf("Terminating normally\n");
     ReadOutput(outputs);
+    return status.has_value() && *status == WBEM_S_NO_ERROR;
 }
 
 void ExecIntCall::ReportExecution(HRESULT status) {
@@ -272,7 +275,7 @@ void ExecIntCall::ReadOutput(com_ptr<IWbemClassObject>& outputs) {
 
 }  // namespace
 
-void CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger) {
+bool CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger) {
     ExecIntCall call(registers, echoToDebugger);
-    call.Run();
+    return call.Run();
 }

@@ -11,6 +11,6 @@ constexpr ExecINTRegisters kNormalPower = {L"38448", L"160", L"1", L"1", L"0", L
 
 }  // namespace
 
-void SetWLANTxState_WLANREDUCE() { CallExecINT(kReducedPower, true); }
+bool SetWLANTxState_WLANREDUCE() { return CallExecINT(kReducedPower, true); }
 
-void SetWLANTxState_WLANNORMAL() { CallExecINT(kNormalPower, false); }
+bool SetWLANTxState_WLANNORMAL() { return CallExecINT(kNormalPower, false); }

@@ -52,12 +52,16 @@ struct Outcome {
     std::vector<std::string> firmwareLog;
 };
 
+// Every call through here also checks what the call tells its caller: that
+// the firmware executed the method exactly when the firmware logged it.
 Outcome Call(const char* scenario, const ExecINTRegisters& registers = kRecord) {
     StartLaptop(scenario);
     Outcome outcome;
+    bool tookEffect = false;
     outcome.firmwareLog = FirmwareLogDuring([&] {
-        outcome.channels = CaptureChannels([&] { CallExecINT(registers, false); });
+        outcome.channels = CaptureChannels([&] { tookEffect = CallExecINT(registers, false); });
     });
+    EXPECT_EQ(tookEffect, !outcome.firmwareLog.empty()) << "the result must say whether the firmware executed it";
     return outcome;
 }
 
@@ -112,7 +116,7 @@ TEST_F(ExecIntCall, ComStartFailures) {
 TEST_F(ExecIntCall, ThreadAlreadyInASingleThreadedApartment) {
     StartLaptop("");
     ASSERT_EQ(CoInitialize(nullptr), S_OK);
-    const firmware_test::Channels channels = CaptureChannels([] { CallExecINT(kRecord, false); });
+    const firmware_test::Channels channels = CaptureChannels([] { EXPECT_TRUE(CallExecINT(kRecord, false)); });
     EXPECT_EQ(channels.console, kTooLate + kConnected + kBound + kFilled + kPathRead + kExecuted)
         << "S_FALSE from CoInitialize is no failure";
     EXPECT_EQ(sim::CurrentCounts().apartments, 1) << "the call leaves the apartment entry it made";
@@ -122,7 +126,7 @@ TEST_F(ExecIntCall, ThreadAlreadyInASingleThreadedApartment) {
 TEST_F(ExecIntCall, ThreadInTheMultithreadedApartment) {
     StartLaptop("");
     ASSERT_EQ(RoInitialize(RO_INIT_MULTITHREADED), S_OK);
-    const firmware_test::Channels channels = CaptureChannels([] { CallExecINT(kRecord, false); });
+    const firmware_test::Channels channels = CaptureChannels([] { EXPECT_TRUE(CallExecINT(kRecord, false)); });
     EXPECT_EQ(channels.console, "CoInitialize returned 0x80010106:\n[-] Err: CoInitialize" + kTooLate + kConnected +
                                     kBound + kFilled + kPathRead + kExecuted);
     EXPECT_TRUE(sim::ThreadInApartment()) << "no CoUninitialize for a CoInitialize that failed";
@@ -281,7 +285,7 @@ TEST_F(ExecIntCall, OnlyTheFirstFourStringsAreCheckedAndNoneIsWithheld) {
 TEST_F(ExecIntCall, EveryFixedArgumentGoesOverAsDefined) {
     StartLaptop("");
     sim::StartCallRecord();
-    CaptureChannels([] { CallExecINT(kRecord, false); });
+    CaptureChannels([] { (void)CallExecINT(kRecord, false); });
     const std::vector<std::string> calls = sim::StopCallRecord();
     const std::string path = "\\\\SIMLAPTOP\\root\\wmi:QelButtonMethodDWSi.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"";
     EXPECT_EQ(calls, (std::vector<std::string>{
@@ -331,7 +335,7 @@ TEST_F(ExecIntCall, ShortLivedStringThatCannotBeMadeEndsTheCall) {
         StartLaptop(scenario);
         testing::internal::CaptureStdout();
         try {
-            CallExecINT(kRecord, false);
+            (void)CallExecINT(kRecord, false);
             ADD_FAILURE() << "the call went on without its string";
         } catch (const HresultException& failure) {
             EXPECT_EQ(failure.code(), E_OUTOFMEMORY);

@@ -45,7 +45,7 @@ uint32_t MBSar::InitSAR() {
 }
 
 int32_t MBSar::GetRadioState() {
-    script.current = script.cycles.empty() ? scripted::Cycle{0, 0, false} : script.cycles.front();
+    script.current = script.cycles.empty() ? scripted::Cycle{0, 0, false, true} : script.cycles.front();
     if (!script.cycles.empty()) script.cycles.pop_front();
     script.Record("radio " + std::to_string(script.current.radio));
     return script.current.radio;
@@ -57,6 +57,12 @@ uint32_t MBSar::GetTransmissionStatus() {
     return script.current.poll;
 }
 
-void SetWLANTxState_WLANREDUCE() { script.Record("REDUCE"); }
+bool SetWLANTxState_WLANREDUCE() {
+    script.Record("REDUCE");
+    return script.current.commandTakesEffect;
+}
 
-void SetWLANTxState_WLANNORMAL() { script.Record("NORMAL"); }
+bool SetWLANTxState_WLANNORMAL() {
+    script.Record("NORMAL");
+    return script.current.commandTakesEffect;
+}

@@ -12,6 +12,7 @@ struct Cycle {
     int32_t radio = 1;          // what GetRadioState returns
     uint32_t poll = 0;          // what GetTransmissionStatus returns
     bool transmitting = false;  // what the poll leaves in TransmissionActive
+    bool commandTakesEffect = true;  // what a firmware command sent in this cycle returns
 };
 
 // Starts a new run: the clock back at 0, TransmissionActive false, and the
