@@ -1,6 +1,6 @@
-// The README's table of fault points is the one list of the code: same names,
-// same order, same parts, and the same answers to "does `none` apply" and
-// "does the call take a positive status".
+// The table of fault points in docs/simulated-laptop.md is the one list of the
+// code: same names, same order, same parts, and the same answers to "does
+// `none` apply" and "does the call take a positive status".
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -20,26 +20,26 @@ std::string PartName(sim::FaultPart part) {
     return "?";
 }
 
-// The rows of the table under the README's "Fault points" heading, as
+// The rows of the table under the doc's "Fault points" heading, as
 // "| `NAME` | part | yes/no | yes/no |".
-std::vector<std::string> ReadmeRows() {
-    std::ifstream readme(SAR_README);
+std::vector<std::string> DocumentedRows() {
+    std::ifstream doc(SAR_SIMULATED_LAPTOP_DOC);
     std::vector<std::string> rows;
     bool inSection = false;
-    for (std::string line; std::getline(readme, line);) {
-        if (line.starts_with("#")) inSection = line == "#### Fault points";
+    for (std::string line; std::getline(doc, line);) {
+        if (line.starts_with("#")) inSection = line == "## Fault points";
         if (inSection && line.starts_with("| `")) rows.push_back(line);
     }
     return rows;
 }
 
-TEST(FaultPoints, ReadmeTableMatchesTheListInTheCode) {
+TEST(FaultPoints, DocumentedTableMatchesTheListInTheCode) {
     std::vector<std::string> expected;
     for (const sim::FaultPoint& point : sim::kFaultPoints)
         expected.push_back("| `" + std::string(point.name) + "` | " + PartName(point.part) + " | " +
                            (point.handsOutObject ? "yes" : "no") + " | " +
                            (point.takesPositiveStatus ? "yes" : "no") + " |");
-    EXPECT_EQ(ReadmeRows(), expected);
+    EXPECT_EQ(DocumentedRows(), expected);
 }
 
 TEST(FaultPoints, NamesAreFoundAloneOrNarrowedToOneArgument) {

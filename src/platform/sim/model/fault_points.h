@@ -1,7 +1,8 @@
 // The platform calls a scenario can fail ("fail NAME HRESULT") or make hand
 // back no object ("none NAME"), named as the system calls them. This list is
 // the one the scenario reader checks names against and every simulated call
-// takes its faults under; the README's table of fault points matches it.
+// takes its faults under; the table of fault points in docs/simulated-laptop.md
+// matches it.
 #pragma once
 
 #include <algorithm>
