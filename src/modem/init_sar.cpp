@@ -5,8 +5,8 @@
 #include "async_wait.h"
 #include "byte_buffers.h"
 #include "default_modem.h"
-#include "hresult_error.h"
 #include "modem/mbsar.h"
+#include "win/hresult_error.h"
 
 namespace {
 
