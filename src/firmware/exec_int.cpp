@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "win/apartment.h"
 #include "win/com_holders.h"
 #include "win/com_ptr.h"
 #include "win/debug_print.h"

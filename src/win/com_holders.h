@@ -1,8 +1,10 @@
-// Owning holders for what the firmware call borrows from COM besides
-// interface references (those are com_ptr's): an OLE Automation string, a
-// VARIANT, the COM apartment. Each gives its resource back when it is reset or
-// goes out of scope, also while an exception passes through.
+// Owning holders for what a COM call borrows besides interface references
+// (those are com_ptr's): an OLE Automation string and a VARIANT. Each gives
+// its resource back when it is reset or goes out of scope, also while an
+// exception passes through.
 #pragma once
+
+#include <utility>
 
 #include "platform.h"
 
@@ -10,17 +12,21 @@ class OwnedBstr {
 public:
     OwnedBstr() = default;
     explicit OwnedBstr(const OLECHAR* text) : text_(SysAllocString(text)) {}
-    ~OwnedBstr() { Reset(); }
+    ~OwnedBstr() { reset(); }
     OwnedBstr(const OwnedBstr&) = delete;
     OwnedBstr& operator=(const OwnedBstr&) = delete;
 
     BSTR get() const { return text_; }
     explicit operator bool() const { return text_ != nullptr; }
 
-    void Reset() {
-        SysFreeString(text_);
-        text_ = nullptr;
+    // Frees what is held and hands out the slot for a call that returns a
+    // new string through an out parameter.
+    BSTR* put() {
+        reset();
+        return &text_;
     }
+
+    void reset() { SysFreeString(std::exchange(text_, nullptr)); }
 
 private:
     BSTR text_ = nullptr;
@@ -39,24 +45,4 @@ public:
 
 private:
     VARIANT variant_;
-};
-
-// The single-threaded apartment the call enters; left again only if it was
-// entered (S_OK or S_FALSE).
-class ComApartment {
-public:
-    ComApartment() = default;
-    ~ComApartment() {
-        if (SUCCEEDED(status_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-    HRESULT Enter() {
-        status_ = CoInitialize(nullptr);
-        return status_;
-    }
-
-private:
-    HRESULT status_ = E_FAIL;  // not entered
 };
