@@ -1,6 +1,10 @@
-// The failure raised where the system cannot go on and has nothing but an
-// HRESULT to say why: DebugPrint out of memory, a WMI string that could not be
-// made. Nothing between the raise and the entry point catches it.
+// The failure raised where the system's own step cannot go on and has nothing
+// but an HRESULT to say why: DebugPrint out of memory, a WMI string that could
+// not be made. Nothing between the raise and the entry point catches it, and
+// its line names the step, "DebugPrint failed with 0x8007000e". It is not an
+// hresult_error: that one reports a failed platform call with the platform's
+// message, raises out of memory as std::bad_alloc, and is what the modem's
+// operations catch at their boundaries.
 #pragma once
 
 #include <cstdio>
