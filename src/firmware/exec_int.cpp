@@ -5,10 +5,11 @@
 #include <initializer_list>
 #include <optional>
 
-#include "com_holders.h"
-#include "modem/com_ptr.h"
-#include "supervisor/debug_print.h"
-#include "supervisor/hresult_exception.h"
+#include "win/apartment.h"
+#include "win/com_holders.h"
+#include "win/com_ptr.h"
+#include "win/debug_print.h"
+#include "win/hresult_exception.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "hresult_error.h"
+#include "win/hresult_error.h"
 
 namespace {
 

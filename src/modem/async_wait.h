@@ -3,8 +3,8 @@
 // it has.
 #pragma once
 
-#include "com_ptr.h"
 #include "platform.h"
+#include "win/com_ptr.h"
 
 // Registers a completion handler, blocks until it has run (also when the
 // operation completed before it was registered), then returns the command

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "hresult_error.h"
+#include "win/hresult_error.h"
 #include "winrt_activation.h"
 
 com_ptr<winrt_abi::IBuffer> BufferFromBytes(std::span<const BYTE> bytes) {

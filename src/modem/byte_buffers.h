@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "com_ptr.h"
 #include "platform.h"
+#include "win/com_ptr.h"
 
 // A new platform buffer holding a copy of bytes.
 com_ptr<winrt_abi::IBuffer> BufferFromBytes(std::span<const BYTE> bytes);

@@ -1,7 +1,7 @@
 #include "default_modem.h"
 
-#include "hresult_error.h"
 #include "modem/mbsar.h"
+#include "win/hresult_error.h"
 #include "winrt_activation.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <exception>
 #include <string>
 
-#include "com_ptr.h"
 #include "platform.h"
+#include "win/com_ptr.h"
 
 // The device service of the MBIM MS SAR extension (UUID_MS_SARControl).
 inline constexpr GUID kSarServiceId{0x68223d04, 0x9f6c, 0x4e0f, {0x82, 0x2d, 0x28, 0x44, 0x1f, 0xb7, 0x23, 0x40}};

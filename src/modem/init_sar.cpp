@@ -5,8 +5,9 @@
 #include "async_wait.h"
 #include "byte_buffers.h"
 #include "default_modem.h"
-#include "hresult_error.h"
 #include "modem/mbsar.h"
+#include "win/apartment.h"
+#include "win/hresult_error.h"
 
 namespace {
 
@@ -17,24 +18,6 @@ constexpr std::array<BYTE, 28> kSarConfigRequest{
     0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x14,
     0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00,
     0x00, 0x00};
-
-// Membership of the Windows Runtime's multithreaded apartment for the span of
-// one call, left again on every path out of it. A failed entry goes on
-// regardless (the process's implicit multithreaded apartment serves the
-// calls) but is not balanced by a RoUninitialize: that would end an
-// apartment this call never entered, one that belongs to someone else.
-class RuntimeApartment {
-public:
-    RuntimeApartment() : entered_(SUCCEEDED(RoInitialize(RO_INIT_MULTITHREADED))) {}
-    RuntimeApartment(const RuntimeApartment&) = delete;
-    RuntimeApartment& operator=(const RuntimeApartment&) = delete;
-    ~RuntimeApartment() {
-        if (entered_) RoUninitialize();
-    }
-
-private:
-    const bool entered_;
-};
 
 uint32_t SendSarConfiguration() {
     // Declared in order of making; released in reverse: command result,
@@ -68,7 +51,10 @@ uint32_t SendSarConfiguration() {
 }  // namespace
 
 uint32_t MBSar::InitSAR() {
-    const RuntimeApartment apartment;
+    // A failed entry goes on regardless: the process's implicit multithreaded
+    // apartment serves the calls, and the holder leaves only what it entered.
+    RuntimeApartment apartment;
+    apartment.Enter();
     try {
         return SendSarConfiguration();
     } catch (const hresult_error&) {

@@ -1,8 +1,8 @@
 // MBSar::GetRadioState: the modem radio's current state, read afresh on every
 // call from the program-wide device information.
 #include "default_modem.h"
-#include "hresult_error.h"
 #include "modem/mbsar.h"
+#include "win/hresult_error.h"
 
 int32_t MBSar::GetRadioState() {
     winrt_abi::IMobileBroadbandDeviceInformation* const information = TheDefaultModem().deviceInformation();

@@ -7,9 +7,9 @@
 #include "async_wait.h"
 #include "byte_buffers.h"
 #include "default_modem.h"
-#include "hresult_error.h"
 #include "modem/mbsar.h"
 #include "transmission_record.h"
+#include "win/hresult_error.h"
 
 bool TransmissionActive = false;
 

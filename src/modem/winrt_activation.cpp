@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "hresult_error.h"
+#include "win/hresult_error.h"
 
 void* ActivateStatics(const wchar_t* className, REFIID iid) {
     HSTRING_HEADER header;

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "debug_print.h"
 #include "firmware/wlan_tx_power.h"
 #include "modem/mbsar.h"
 #include "platform.h"
+#include "win/debug_print.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "firmware_device.h"
 #include "firmware_test_support.h"
 #include "platform.h"
-#include "supervisor/hresult_exception.h"
+#include "win/hresult_exception.h"
 
 namespace {
 

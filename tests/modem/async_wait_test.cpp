@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "async_wait.h"
-#include "hresult_error.h"
 #include "modem/mbsar.h"
 #include "modem_test_support.h"
+#include "win/hresult_error.h"
 
 namespace {
 

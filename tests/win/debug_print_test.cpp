@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "supervisor/debug_print.h"
-#include "supervisor/hresult_exception.h"
+#include "win/debug_print.h"
+#include "win/hresult_exception.h"
 #include "laptop.h"
 #include "scenario.h"
 

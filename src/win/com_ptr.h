@@ -1,7 +1,7 @@
 // An owning reference to a reference-counted platform object. It releases its
 // object when it ends, whether its holder returns or a raised failure passes
-// through, so no path can leak a platform object. The firmware call holds its
-// WMI objects in it too.
+// through, so no path can leak a platform object. The modem side holds its
+// Windows Runtime objects in it, the firmware call its WMI objects.
 #pragma once
 
 #include <utility>

@@ -3,27 +3,19 @@
 #include <cstdio>
 #include <new>
 
+#include "com_holders.h"
 #include "com_ptr.h"
 #include "text.h"
 
 namespace {
-
-// A BSTR handed out by the platform, freed on every path.
-struct OwnedBstr {
-    BSTR text = nullptr;
-    OwnedBstr() = default;
-    OwnedBstr(const OwnedBstr&) = delete;
-    OwnedBstr& operator=(const OwnedBstr&) = delete;
-    ~OwnedBstr() { SysFreeString(text); }
-
-    std::wstring Value() const { return text == nullptr ? std::wstring() : std::wstring(text); }
-};
 
 std::wstring Trimmed(std::wstring text) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
     return text;
 }
+
+std::wstring Trimmed(const OwnedBstr& text) { return Trimmed(text ? std::wstring(text.get()) : std::wstring()); }
 
 std::wstring RestrictedMessage(HRESULT code) {
     com_ptr<IRestrictedErrorInfo> info;
@@ -32,12 +24,11 @@ std::wstring RestrictedMessage(HRESULT code) {
     OwnedBstr restrictedDescription;
     OwnedBstr capabilitySid;
     HRESULT error = S_OK;
-    if (FAILED(info->GetErrorDetails(&description.text, &error, &restrictedDescription.text,
-                                     &capabilitySid.text)) ||
+    if (FAILED(info->GetErrorDetails(description.put(), &error, restrictedDescription.put(), capabilitySid.put())) ||
         error != code)
         return {};
-    std::wstring message = Trimmed(restrictedDescription.Value());
-    return message.empty() ? Trimmed(description.Value()) : message;
+    std::wstring message = Trimmed(restrictedDescription);
+    return message.empty() ? Trimmed(description) : message;
 }
 
 std::wstring SystemMessage(HRESULT code) {
