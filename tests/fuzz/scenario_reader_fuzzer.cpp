@@ -5,13 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "clock.h"
-#include "fault_points.h"
-#include "laptop.h"
-#include "scenario.h"
-
-// This harness is the laptop's host: it has no exit work.
-void sim::RegisterHostExitWork() {}
+#include "sim/model/clock.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/laptop.h"
+#include "sim/model/scenario.h"
 
 namespace {
 

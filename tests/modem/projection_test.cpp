@@ -5,7 +5,7 @@
 #include "byte_buffers.h"
 #include "hresult_error.h"
 #include "modem_test_support.h"
-#include "originate_error.h"
+#include "sim/model/modem/originate_error.h"
 #include "text.h"
 #include "winrt_activation.h"
 

@@ -2,8 +2,8 @@
 // a limited number of uses.
 #include <gtest/gtest.h>
 
-#include "clock.h"
-#include "laptop.h"
+#include "sim/model/clock.h"
+#include "sim/model/laptop.h"
 
 namespace {
 

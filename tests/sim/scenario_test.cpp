@@ -2,8 +2,8 @@
 // reported with origin, line and reason.
 #include <gtest/gtest.h>
 
-#include "fault_points.h"
-#include "scenario.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/scenario.h"
 
 namespace {
 

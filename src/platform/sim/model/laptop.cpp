@@ -1,16 +1,17 @@
-#include "laptop.h"
+#include "sim/model/laptop.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "clock.h"
-#include "event_log.h"
-#include "fault_points.h"
-#include "plain_text.h"
-#include "run_reports.h"
-#include "sim_error.h"
+#include "sim/model/clock.h"
+#include "sim/model/event_log.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/host_services.h"
+#include "sim/model/plain_text.h"
+#include "sim/model/report/run_reports.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 namespace {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario.h"
+#include "sim/model/scenario.h"
 
 namespace sim {
 
@@ -97,15 +97,9 @@ private:
 };
 
 // The one laptop of the process, made on first use: it registers the host's
-// exit work, loads the scenario and opens the modem and firmware logs. A
-// malformed scenario, or a log that cannot be written, stops the program
-// there, naming what is wrong.
+// exit work (host_services.h), loads the scenario and opens the modem and
+// firmware logs. A malformed scenario, or a log that cannot be written, stops
+// the program there, naming what is wrong.
 Laptop& TheLaptop();
-
-// Registers with std::atexit what the host does when the process ends (the
-// Linux host checks that nothing was left over). Each host defines it; it is
-// called once, when the laptop is made, before any other exit work of the
-// laptop is registered, so that it runs after all of it.
-void RegisterHostExitWork();
 
 }  // namespace sim

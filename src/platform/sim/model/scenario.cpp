@@ -1,10 +1,10 @@
-#include "scenario.h"
+#include "sim/model/scenario.h"
 
 #include <charconv>
 #include <sstream>
 
-#include "fault_points.h"
-#include "sim_error.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 

@@ -1,8 +1,8 @@
-#include "exposure.h"
+#include "sim/model/report/exposure.h"
 
 #include <algorithm>
 
-#include "laptop.h"
+#include "sim/model/laptop.h"
 
 namespace sim {
 namespace {

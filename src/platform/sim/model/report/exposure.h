@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "intervals.h"
-#include "run_record.h"
+#include "sim/model/report/intervals.h"
+#include "sim/model/run_record.h"
 
 namespace sim {
 
