@@ -73,26 +73,24 @@ T Take(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view k
 
 void Laptop::Load(std::vector<ScenarioEvent> events) {
     std::lock_guard lock(mutex_);
-    events_ = std::move(events);
-    nextEvent_ = 0;
-    state_ = LaptopState{};
+    timeline_ = LaptopTimeline(std::move(events));
 }
 
 LaptopState Laptop::Now() {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return state_;
+    timeline_.AdvanceTo(NowMs());
+    return timeline_.State();
 }
 
 // What fires takes 1 ms of virtual time, so that a loop which retries a
 // failing call at once still reaches the timeline's later events.
 template <typename T>
-T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view call) {
+T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>> LaptopState::*table, std::string_view call) {
     T taken{};
     {
         std::lock_guard lock(mutex_);
-        ApplyDueEvents();
-        taken = Take(table, call);
+        timeline_.AdvanceTo(NowMs());
+        taken = Take(timeline_.State().*table, call);
     }
     if (taken != T{} && ClockIsVirtual()) PassMs(kInjectedFaultMs);
     return taken;
@@ -100,7 +98,7 @@ T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, st
 
 int32_t Laptop::TakeFault(std::string_view call) {
     CheckFaultPoint(call, false);
-    return TakeInjected(state_.faults, call);
+    return TakeInjected(&LaptopState::faults, call);
 }
 
 int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
@@ -110,7 +108,7 @@ int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
 
 bool Laptop::TakeMissingObject(std::string_view call) {
     CheckFaultPoint(call, true);
-    return TakeInjected(state_.missingObjects, call);
+    return TakeInjected(&LaptopState::missingObjects, call);
 }
 
 bool Laptop::TakeMissingObject(std::string_view call, const wchar_t* argument) {
@@ -120,53 +118,14 @@ bool Laptop::TakeMissingObject(std::string_view call, const wchar_t* argument) {
 
 uint32_t Laptop::TakeStatus(std::string_view command) {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return Take(state_.statuses, command);
+    timeline_.AdvanceTo(NowMs());
+    return Take(timeline_.State().statuses, command);
 }
 
 std::vector<ScenarioEvent> Laptop::AppliedEvents() {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return {events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(nextEvent_)};
-}
-
-void Laptop::ApplyDueEvents() {
-    const uint64_t now = NowMs();
-    while (nextEvent_ < events_.size() && events_[nextEvent_].atMs <= now) Apply(events_[nextEvent_++]);
-    if (state_.transmissionCycle) state_.transmissionActive = state_.transmissionCycle->ActiveAt(now);
-}
-
-void Laptop::Apply(const ScenarioEvent& event) {
-    switch (event.kind) {
-    case EventKind::Radio: state_.radioOn = event.flag; break;
-    case EventKind::Latency: state_.latencyMs = event.value; break;
-    case EventKind::Transmission:
-        state_.transmissionActive = event.flag;
-        state_.transmissionCycle.reset();
-        break;
-    case EventKind::TransmissionCycle:
-        state_.transmissionCycle = TransmissionCycle{event.atMs, event.value, event.idleMs};
-        break;
-    case EventKind::ModemAbsent: state_.modemPresent = false; break;
-    case EventKind::Session: state_.sessionAvailable = event.flag; break;
-    case EventKind::Status: state_.statuses[event.name] = {event.value, event.count}; break;
-    case EventKind::ReplyLength:
-        state_.replyLength = event.flag ? std::nullopt : std::optional<uint32_t>(event.value);
-        break;
-    case EventKind::Fail:
-        if (event.flag)
-            state_.faults.erase(event.name);
-        else
-            state_.faults[event.name] = {static_cast<int32_t>(event.value), event.count};
-        break;
-    case EventKind::NoObject:
-        if (event.flag)
-            state_.missingObjects.erase(event.name);
-        else
-            state_.missingObjects[event.name] = {true, event.count};
-        break;
-    case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
-    }
+    timeline_.AdvanceTo(NowMs());
+    return timeline_.Applied();
 }
 
 Laptop& TheLaptop() {
