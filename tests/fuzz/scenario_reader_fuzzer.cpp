@@ -8,6 +8,7 @@
 #include "sim/model/clock.h"
 #include "sim/model/fault_points.h"
 #include "sim/model/laptop.h"
+#include "sim/model/run_endings.h"
 #include "sim/model/scenario.h"
 
 namespace {
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (event.kind == sim::EventKind::Fail || event.kind == sim::EventKind::NoObject)
                 Require(sim::FindFaultPoint(event.name) != nullptr);
         }
-        sim::RadioEndsOff(events);
+        sim::CanEndRun(events);
         StepThrough(events);
     } catch (const sim::ScenarioError& error) {
         const std::string_view message = error.what();

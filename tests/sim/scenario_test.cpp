@@ -106,13 +106,4 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
     }
 }
 
-TEST(Scenario, OnlyATimelineWhoseRadioEndsOffEndsOnItsOwn) {
-    const auto endsOff = [](const char* text) { return sim::RadioEndsOff(sim::ParseScenario(text, "s.txt")); };
-    EXPECT_FALSE(endsOff(""));
-    EXPECT_FALSE(endsOff("0 radio on\n"));
-    EXPECT_FALSE(endsOff("0 radio off\n5 radio on\n"));
-    EXPECT_TRUE(endsOff("0 radio on\n5 radio off\n"));
-    EXPECT_TRUE(endsOff("0 modem absent\n")) << "no modem, no radio";
-}
-
 }  // namespace

@@ -11,6 +11,7 @@
 #include "sim/model/host_services.h"
 #include "sim/model/plain_text.h"
 #include "sim/model/report/run_reports.h"
+#include "sim/model/run_endings.h"
 #include "sim/model/sim_error.h"
 
 namespace sim {
@@ -34,13 +35,11 @@ std::vector<ScenarioEvent> LoadConfiguredScenario() {
     try {
         if (path == nullptr || *path == '\0') return ParseScenario(kDefaultScenario, "built-in scenario");
         std::vector<ScenarioEvent> events = ParseScenario(ReadScenarioFile(path), path);
-        // Nothing but the radio going off ends a run; on the virtual clock,
-        // which only moves with the run, a radio that stays on keeps it going
-        // at full speed for ever.
-        if (ClockIsVirtual() && !RadioEndsOff(events))
-            StopSimulation(Escaped(path) +
-                           ": the radio never goes off, so a run on the virtual clock would never end "
-                           "(add '<seconds> radio off')");
+        // On the virtual clock, which only moves with the run, a run that
+        // nothing ends would go on at full speed for ever.
+        if (ClockIsVirtual() && !CanEndRun(events))
+            StopSimulation(Escaped(path) + ": nothing in the timeline can end a run, so a run on the virtual clock "
+                                           "would never end (add " + EndingsToAdd() + ")");
         return events;
     } catch (const ScenarioError& error) {
         StopSimulation(error.what());

@@ -254,13 +254,4 @@ std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::strin
     return events;
 }
 
-bool RadioEndsOff(const std::vector<ScenarioEvent>& events) {
-    bool radioOn = true;
-    for (const ScenarioEvent& event : events) {
-        if (event.kind == EventKind::ModemAbsent) return true;
-        if (event.kind == EventKind::Radio) radioOn = event.flag;
-    }
-    return !radioOn;
-}
-
 }  // namespace sim
