@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "apartments.h"
-#include "call_record.h"
 #include "firmware/exec_int.h"
-#include "firmware_device.h"
 #include "firmware_test_support.h"
 #include "platform.h"
+#include "sim/model/call_record.h"
+#include "sim/model/firmware/firmware_device.h"
+#include "sim/surface/apartments.h"
 #include "win/hresult_exception.h"
 
 namespace {

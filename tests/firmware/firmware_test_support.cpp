@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "apartments.h"
-#include "clock.h"
-#include "event_log.h"
-#include "laptop.h"
+#include "sim/model/clock.h"
+#include "sim/model/event_log.h"
+#include "sim/model/laptop.h"
+#include "sim/surface/apartments.h"
 
 namespace firmware_test {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "accounting.h"
+#include "sim/model/accounting.h"
 
 namespace firmware_test {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "firmware/wlan_tx_power.h"
-#include "firmware_device.h"
 #include "firmware_test_support.h"
 #include "platform.h"
+#include "sim/model/firmware/firmware_device.h"
 
 namespace {
 

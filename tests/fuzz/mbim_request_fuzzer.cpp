@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "mbim_sar.h"
+#include "sim/model/modem/mbim_sar.h"
 
 namespace {
 

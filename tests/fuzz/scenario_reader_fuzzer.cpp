@@ -5,13 +5,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "clock.h"
-#include "fault_points.h"
-#include "laptop.h"
-#include "scenario.h"
-
-// This harness is the laptop's host: it has no exit work.
-void sim::RegisterHostExitWork() {}
+#include "sim/model/clock.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/laptop.h"
+#include "sim/model/run_endings.h"
+#include "sim/model/scenario.h"
 
 namespace {
 
@@ -46,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (event.kind == sim::EventKind::Fail || event.kind == sim::EventKind::NoObject)
                 Require(sim::FindFaultPoint(event.name) != nullptr);
         }
-        sim::RadioEndsOff(events);
+        sim::CanEndRun(events);
         StepThrough(events);
     } catch (const sim::ScenarioError& error) {
         const std::string_view message = error.what();

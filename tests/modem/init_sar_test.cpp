@@ -3,11 +3,11 @@
 // Windows Runtime again and nothing behind.
 #include <new>
 
-#include "apartments.h"
-#include "call_record.h"
 #include "modem/mbsar.h"
 #include "modem_test_support.h"
 #include "platform.h"
+#include "sim/model/call_record.h"
+#include "sim/surface/apartments.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The simulated modem's MBIM MS SAR handling: parsing requests like a modem,
 // answering in the published layouts, and what the scenario changes.
-#include "clock.h"
-#include "mbim_sar.h"
 #include "modem_test_support.h"
-#include "sar_device.h"
+#include "sim/model/clock.h"
+#include "sim/model/modem/mbim_sar.h"
+#include "sim/model/modem/sar_device.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <thread>
 
-#include "clock.h"
-#include "event_log.h"
-#include "laptop.h"
-#include "sar_device.h"
+#include "sim/model/clock.h"
+#include "sim/model/event_log.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/sar_device.h"
 
 namespace sim {
 void PrintTo(const LiveCounts& counts, std::ostream* out) {

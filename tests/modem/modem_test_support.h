@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "accounting.h"
+#include "sim/model/accounting.h"
 
 namespace sim {
 void PrintTo(const LiveCounts& counts, std::ostream* out);

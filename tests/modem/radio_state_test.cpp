@@ -1,9 +1,9 @@
 // MBSar::GetRadioState against the simulated modem.
 #include <new>
 
-#include "clock.h"
 #include "modem/mbsar.h"
 #include "modem_test_support.h"
+#include "sim/model/clock.h"
 
 namespace {
 

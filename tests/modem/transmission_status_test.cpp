@@ -5,11 +5,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "call_record.h"
-#include "clock.h"
 #include "modem/mbsar.h"
 #include "modem_test_support.h"
-#include "sar_device.h"
+#include "sim/model/call_record.h"
+#include "sim/model/clock.h"
+#include "sim/model/modem/sar_device.h"
 #include "transmission_record.h"
 
 namespace {

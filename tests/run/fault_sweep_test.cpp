@@ -17,8 +17,8 @@
 #include <set>
 #include <thread>
 
-#include "fault_points.h"
 #include "program_run.h"
+#include "sim/model/fault_points.h"
 
 namespace {
 

@@ -3,12 +3,14 @@
 // corpus does not pin -- the built-in timeline, polls that fail for a span of
 // time rather than a number of times (their count depends on the clock), a
 // modem without the SAR service, a failure of a call that only the Linux
-// build's simulated surface can inject (HeapAlloc), a malformed set-up.
+// build's simulated surface can inject (HeapAlloc), each line that can end a
+// run, a malformed set-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "program_run.h"
+#include "sim/model/run_endings.h"
 
 namespace {
 
@@ -175,11 +177,12 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
          "SAR_SIM_FIRMWARE_LOG: cannot write /nonexistent/firmware.log\n"},
         {"", "SAR_SIM_MODEM_LOG=/nonexistent/modem.log", "SAR_SIM_MODEM_LOG: cannot write /nonexistent/modem.log\n"},
         {"", "SAR_SIM_REPORT=/nonexistent/report.json", "SAR_SIM_REPORT: cannot write /nonexistent/report.json\n"},
-        {"0 radio on\n", "",
-         "scenario.txt: the radio never goes off, so a run on the virtual clock would never end "
-         "(add '<seconds> radio off')\n"},
-        {"", "SAR_SIM_SCENARIO=/dev/null", "/dev/null: the radio never goes off, so a run on the virtual clock "
-                                            "would never end (add '<seconds> radio off')\n"},
+        {"0 radio on\n1.5 tx active\n7.5 fail CurrentRadioState ok\n", "",
+         "scenario.txt: nothing in the timeline can end a run, so a run on the virtual clock would never end "
+         "(add '<seconds> radio off' or '<seconds> fail CurrentRadioState HRESULT')\n"},
+        {"", "SAR_SIM_SCENARIO=/dev/null", "/dev/null: nothing in the timeline can end a run, so a run on the "
+                                            "virtual clock would never end (add '<seconds> radio off' or "
+                                            "'<seconds> fail CurrentRadioState HRESULT')\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.scenario + row.environment);
@@ -190,6 +193,24 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
         EXPECT_TRUE(run.debugger.ends_with(row.complaint)) << run.debugger;
         EXPECT_EQ(std::count(run.debugger.begin(), run.debugger.end(), '\n'), 1);
         EXPECT_TRUE(run.modemLog.empty());
+    }
+}
+
+// Each line of the simulator's list of what ends a run is accepted on the
+// virtual clock, and ends the run with the status the list gives: a line that
+// can end a run at any time comes in the middle of a transmission, a start-up
+// one at time 0. A limited fault or missing object is used up once only.
+TEST(WholeRun, EachLineThatCanEndARunEndsOne) {
+    for (const sim::RunEnding& ending : sim::kRunEndings) {
+        const std::string call(ending.call);
+        const std::string event = ending.kind == sim::EventKind::Radio       ? "radio off"
+                                  : ending.kind == sim::EventKind::ModemAbsent ? "modem absent"
+                                  : ending.kind == sim::EventKind::Fail        ? "fail " + call + " 0x80070005 1"
+                                                                               : "none " + call + " 1";
+        const std::string scenario = ending.atStartOnly ? "0 " + event + "\n1.5 tx active\n"
+                                                        : "1.5 tx active\n7.5 " + event + "\n";
+        const ProgramRun run = RunProgram(scenario, {}, 10);
+        EXPECT_EQ(run.exitStatus, ending.exitStatus) << scenario << run.debugger;
     }
 }
 

@@ -2,8 +2,8 @@
 // out by hand for a few timelines.
 #include <gtest/gtest.h>
 
-#include "exposure.h"
-#include "exposure_json.h"
+#include "sim/model/report/exposure.h"
+#include "sim/model/report/exposure_json.h"
 
 namespace sim {
 

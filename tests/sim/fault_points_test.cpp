@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fault_points.h"
+#include "sim/model/fault_points.h"
 
 namespace {
 

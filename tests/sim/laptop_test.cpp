@@ -1,9 +1,12 @@
-// The laptop's state over virtual time, and faults and statuses that hold for
-// a limited number of uses.
+// The laptop's state over virtual time, as the laptop and its exposure report
+// see it, and faults and statuses that hold for a limited number of uses.
 #include <gtest/gtest.h>
 
-#include "clock.h"
-#include "laptop.h"
+#include <algorithm>
+
+#include "sim/model/clock.h"
+#include "sim/model/laptop.h"
+#include "sim/model/report/exposure.h"
 
 namespace {
 
@@ -24,18 +27,33 @@ TEST(Laptop, StateFollowsTheTimelineInFileOrder) {
     EXPECT_FALSE(sim::TheLaptop().Now().radioOn);
 }
 
-TEST(Laptop, InitialStateIsAWorkingLaptop) {
-    Start("");
-    const sim::LaptopState state = sim::TheLaptop().Now();
-    EXPECT_TRUE(state.modemPresent);
-    EXPECT_TRUE(state.radioOn);
-    EXPECT_FALSE(state.transmissionActive);
-    EXPECT_TRUE(state.sessionAvailable);
-    EXPECT_EQ(state.latencyMs, 5u);
-    EXPECT_FALSE(state.replyLength.has_value());
-    EXPECT_EQ(state.firmwareInstances, 1u);
-    EXPECT_EQ(sim::TheLaptop().TakeFault("ExecMethod"), 0);
-    EXPECT_EQ(sim::TheLaptop().TakeStatus("tx-set"), 0u);
+bool Contains(const sim::Intervals& set, uint64_t ms) {
+    return std::any_of(set.begin(), set.end(), [ms](const sim::Interval& i) { return i.startMs <= ms && ms < i.endMs; });
+}
+
+// The exposure report traces the radio and the transmission through the
+// laptop's own timeline: at every millisecond of a run it sees the state the
+// laptop is in. Each timeline is loaded after the one before, which leaves the
+// radio off: a laptop that kept it would disagree from the first moment.
+TEST(Laptop, ExposureReportSeesTheStateTheLaptopIsInAtEveryMoment) {
+    const char* const timelines[] = {
+        "0 radio off\n",
+        "1 tx active\n2 tx cycle 0.7 0.3\n3.5 radio off\n4 radio on\n6.2 tx cycle 0.25 1\n8 tx inactive\n",
+        "0 tx cycle 1 1\n0 tx inactive\n5 tx cycle 0.001 0.002\n6 radio off\n6.5 radio on\n7 tx active\n",
+    };
+    for (const char* text : timelines) {
+        Start(text);
+        const sim::RunRecord record{9000, sim::ParseScenario(text, "test"), {}, {}};
+        const sim::RunIntervals intervals = sim::DeriveIntervals(record);
+        uint64_t ms = 0;
+        for (; ms < record.runMs; sim::PassMs(1), ++ms) {
+            const sim::LaptopState state = sim::TheLaptop().Now();
+            if (Contains(intervals.radioOn, ms) != state.radioOn ||
+                Contains(intervals.transmitting, ms) != (state.radioOn && state.transmissionActive))
+                break;
+        }
+        EXPECT_EQ(ms, record.runMs) << "the report and the laptop disagree at " << ms << " ms of\n" << text;
+    }
 }
 
 TEST(Laptop, CountedFaultsAndStatusesWearOffAndEachFiredFaultTakesAMillisecond) {

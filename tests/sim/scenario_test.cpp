@@ -2,8 +2,8 @@
 // reported with origin, line and reason.
 #include <gtest/gtest.h>
 
-#include "fault_points.h"
-#include "scenario.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/scenario.h"
 
 namespace {
 
@@ -104,15 +104,6 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(ErrorOf(row.text), row.error);
     }
-}
-
-TEST(Scenario, OnlyATimelineWhoseRadioEndsOffEndsOnItsOwn) {
-    const auto endsOff = [](const char* text) { return sim::RadioEndsOff(sim::ParseScenario(text, "s.txt")); };
-    EXPECT_FALSE(endsOff(""));
-    EXPECT_FALSE(endsOff("0 radio on\n"));
-    EXPECT_FALSE(endsOff("0 radio off\n5 radio on\n"));
-    EXPECT_TRUE(endsOff("0 radio on\n5 radio off\n"));
-    EXPECT_TRUE(endsOff("0 modem absent\n")) << "no modem, no radio";
 }
 
 }  // namespace

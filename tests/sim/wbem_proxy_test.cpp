@@ -4,9 +4,9 @@
 // is refused.
 #include <gtest/gtest.h>
 
-#include "clock.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/clock.h"
+#include "sim/model/laptop.h"
 
 namespace {
 

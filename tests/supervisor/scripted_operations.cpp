@@ -2,9 +2,9 @@
 
 #include <deque>
 
-#include "clock.h"
 #include "firmware/wlan_tx_power.h"
 #include "modem/mbsar.h"
+#include "sim/model/clock.h"
 
 bool TransmissionActive = false;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
 #include "scripted_operations.h"
+#include "sim/model/clock.h"
 #include "supervisor/supervisor.h"
 
 using scripted::Cycle;

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "sim/model/laptop.h"
+#include "sim/model/scenario.h"
 #include "win/debug_print.h"
 #include "win/hresult_exception.h"
-#include "laptop.h"
-#include "scenario.h"
 
 namespace {
 

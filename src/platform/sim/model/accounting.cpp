@@ -1,4 +1,4 @@
-#include "accounting.h"
+#include "sim/model/accounting.h"
 
 namespace sim {
 

@@ -1,10 +1,10 @@
-#include "call_record.h"
+#include "sim/model/call_record.h"
 
 #include <cstdio>
 #include <map>
 #include <mutex>
 
-#include "plain_text.h"
+#include "sim/model/plain_text.h"
 
 namespace sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "sim/model/clock.h"
 
 #include <atomic>
 #include <chrono>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <thread>
 
-#include "sim_error.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 namespace {

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <initializer_list>
 
-#include "accounting.h"
 #include "platform.h"
+#include "sim/model/accounting.h"
 
 namespace sim {
 

@@ -1,10 +1,10 @@
-#include "event_log.h"
+#include "sim/model/event_log.h"
 
 #include <cinttypes>
 #include <cstdlib>
 
-#include "clock.h"
-#include "sim_error.h"
+#include "sim/model/clock.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 

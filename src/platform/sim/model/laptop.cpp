@@ -1,16 +1,18 @@
-#include "laptop.h"
+#include "sim/model/laptop.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "clock.h"
-#include "event_log.h"
-#include "fault_points.h"
-#include "plain_text.h"
-#include "run_reports.h"
-#include "sim_error.h"
+#include "sim/model/clock.h"
+#include "sim/model/event_log.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/host_services.h"
+#include "sim/model/plain_text.h"
+#include "sim/model/report/run_reports.h"
+#include "sim/model/run_endings.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 namespace {
@@ -33,13 +35,11 @@ std::vector<ScenarioEvent> LoadConfiguredScenario() {
     try {
         if (path == nullptr || *path == '\0') return ParseScenario(kDefaultScenario, "built-in scenario");
         std::vector<ScenarioEvent> events = ParseScenario(ReadScenarioFile(path), path);
-        // Nothing but the radio going off ends a run; on the virtual clock,
-        // which only moves with the run, a radio that stays on keeps it going
-        // at full speed for ever.
-        if (ClockIsVirtual() && !RadioEndsOff(events))
-            StopSimulation(Escaped(path) +
-                           ": the radio never goes off, so a run on the virtual clock would never end "
-                           "(add '<seconds> radio off')");
+        // On the virtual clock, which only moves with the run, a run that
+        // nothing ends would go on at full speed for ever.
+        if (ClockIsVirtual() && !CanEndRun(events))
+            StopSimulation(Escaped(path) + ": nothing in the timeline can end a run, so a run on the virtual clock "
+                                           "would never end (add " + EndingsToAdd() + ")");
         return events;
     } catch (const ScenarioError& error) {
         StopSimulation(error.what());
@@ -72,26 +72,24 @@ T Take(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view k
 
 void Laptop::Load(std::vector<ScenarioEvent> events) {
     std::lock_guard lock(mutex_);
-    events_ = std::move(events);
-    nextEvent_ = 0;
-    state_ = LaptopState{};
+    timeline_ = LaptopTimeline(std::move(events));
 }
 
 LaptopState Laptop::Now() {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return state_;
+    timeline_.AdvanceTo(NowMs());
+    return timeline_.State();
 }
 
 // What fires takes 1 ms of virtual time, so that a loop which retries a
 // failing call at once still reaches the timeline's later events.
 template <typename T>
-T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view call) {
+T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>> LaptopState::*table, std::string_view call) {
     T taken{};
     {
         std::lock_guard lock(mutex_);
-        ApplyDueEvents();
-        taken = Take(table, call);
+        timeline_.AdvanceTo(NowMs());
+        taken = Take(timeline_.State().*table, call);
     }
     if (taken != T{} && ClockIsVirtual()) PassMs(kInjectedFaultMs);
     return taken;
@@ -99,7 +97,7 @@ T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, st
 
 int32_t Laptop::TakeFault(std::string_view call) {
     CheckFaultPoint(call, false);
-    return TakeInjected(state_.faults, call);
+    return TakeInjected(&LaptopState::faults, call);
 }
 
 int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
@@ -109,7 +107,7 @@ int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
 
 bool Laptop::TakeMissingObject(std::string_view call) {
     CheckFaultPoint(call, true);
-    return TakeInjected(state_.missingObjects, call);
+    return TakeInjected(&LaptopState::missingObjects, call);
 }
 
 bool Laptop::TakeMissingObject(std::string_view call, const wchar_t* argument) {
@@ -119,53 +117,14 @@ bool Laptop::TakeMissingObject(std::string_view call, const wchar_t* argument) {
 
 uint32_t Laptop::TakeStatus(std::string_view command) {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return Take(state_.statuses, command);
+    timeline_.AdvanceTo(NowMs());
+    return Take(timeline_.State().statuses, command);
 }
 
 std::vector<ScenarioEvent> Laptop::AppliedEvents() {
     std::lock_guard lock(mutex_);
-    ApplyDueEvents();
-    return {events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(nextEvent_)};
-}
-
-void Laptop::ApplyDueEvents() {
-    const uint64_t now = NowMs();
-    while (nextEvent_ < events_.size() && events_[nextEvent_].atMs <= now) Apply(events_[nextEvent_++]);
-    if (state_.transmissionCycle) state_.transmissionActive = state_.transmissionCycle->ActiveAt(now);
-}
-
-void Laptop::Apply(const ScenarioEvent& event) {
-    switch (event.kind) {
-    case EventKind::Radio: state_.radioOn = event.flag; break;
-    case EventKind::Latency: state_.latencyMs = event.value; break;
-    case EventKind::Transmission:
-        state_.transmissionActive = event.flag;
-        state_.transmissionCycle.reset();
-        break;
-    case EventKind::TransmissionCycle:
-        state_.transmissionCycle = TransmissionCycle{event.atMs, event.value, event.idleMs};
-        break;
-    case EventKind::ModemAbsent: state_.modemPresent = false; break;
-    case EventKind::Session: state_.sessionAvailable = event.flag; break;
-    case EventKind::Status: state_.statuses[event.name] = {event.value, event.count}; break;
-    case EventKind::ReplyLength:
-        state_.replyLength = event.flag ? std::nullopt : std::optional<uint32_t>(event.value);
-        break;
-    case EventKind::Fail:
-        if (event.flag)
-            state_.faults.erase(event.name);
-        else
-            state_.faults[event.name] = {static_cast<int32_t>(event.value), event.count};
-        break;
-    case EventKind::NoObject:
-        if (event.flag)
-            state_.missingObjects.erase(event.name);
-        else
-            state_.missingObjects[event.name] = {true, event.count};
-        break;
-    case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
-    }
+    timeline_.AdvanceTo(NowMs());
+    return timeline_.Applied();
 }
 
 Laptop& TheLaptop() {

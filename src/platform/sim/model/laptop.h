@@ -1,52 +1,20 @@
-// The simulated laptop's state over time. Every platform call of the
-// simulator asks it what the laptop looks like now: at time t the laptop is in
-// the state given by every scenario event at or before t, applied in file
-// order. The scenario comes from SAR_SIM_SCENARIO, or the built-in default.
+// The simulated laptop. Every platform call of the simulator asks it what the
+// laptop looks like now: the state of its timeline (laptop_state.h) at the
+// laptop's clock. The scenario comes from SAR_SIM_SCENARIO, or the built-in
+// default.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "scenario.h"
+#include "sim/model/laptop_state.h"
+#include "sim/model/scenario.h"
 
 namespace sim {
-
-// A value that holds for the next `remaining` uses only (kUnlimited: until
-// replaced), after which its default comes back.
-template <typename T>
-struct Limited {
-    T value{};
-    int64_t remaining = kUnlimited;
-};
-
-// Transmission that switches on and off by itself: active for activeMs,
-// then inactive for idleMs, over and over from startMs on.
-struct TransmissionCycle {
-    uint64_t startMs = 0;
-    uint32_t activeMs = 0;
-    uint32_t idleMs = 0;
-
-    bool ActiveAt(uint64_t ms) const { return (ms - startMs) % (uint64_t{activeMs} + idleMs) < activeMs; }
-};
-
-struct LaptopState {
-    bool modemPresent = true;
-    bool radioOn = true;
-    bool transmissionActive = false;
-    std::optional<TransmissionCycle> transmissionCycle;  // when set, it decides transmissionActive
-    bool sessionAvailable = true;
-    uint32_t latencyMs = 5;
-    std::optional<uint32_t> replyLength;  // empty: full-length replies
-    uint32_t firmwareInstances = 1;
-    std::map<std::string, Limited<uint32_t>, std::less<>> statuses;  // by command: sar-config, tx-set, tx-query
-    std::map<std::string, Limited<int32_t>, std::less<>> faults;     // by platform call name
-    std::map<std::string, Limited<bool>, std::less<>> missingObjects; // by platform call name
-};
 
 class Laptop {
 public:
@@ -85,27 +53,16 @@ private:
     // Takes what the scenario injects into a call from one of the state's
     // tables; what fires takes 1 ms of virtual time.
     template <typename T>
-    T TakeInjected(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view call);
-
-    void ApplyDueEvents();
-    void Apply(const ScenarioEvent& event);
+    T TakeInjected(std::map<std::string, Limited<T>, std::less<>> LaptopState::*table, std::string_view call);
 
     std::mutex mutex_;
-    std::vector<ScenarioEvent> events_;
-    size_t nextEvent_ = 0;
-    LaptopState state_;
+    LaptopTimeline timeline_;
 };
 
 // The one laptop of the process, made on first use: it registers the host's
-// exit work, loads the scenario and opens the modem and firmware logs. A
-// malformed scenario, or a log that cannot be written, stops the program
-// there, naming what is wrong.
+// exit work (host_services.h), loads the scenario and opens the modem and
+// firmware logs. A malformed scenario, or a log that cannot be written, stops
+// the program there, naming what is wrong.
 Laptop& TheLaptop();
-
-// Registers with std::atexit what the host does when the process ends (the
-// Linux host checks that nothing was left over). Each host defines it; it is
-// called once, when the laptop is made, before any other exit work of the
-// laptop is registered, so that it runs after all of it.
-void RegisterHostExitWork();
 
 }  // namespace sim

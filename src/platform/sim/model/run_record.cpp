@@ -1,8 +1,8 @@
-#include "run_record.h"
+#include "sim/model/run_record.h"
 
 #include <mutex>
 
-#include "clock.h"
+#include "sim/model/clock.h"
 
 namespace sim {
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scenario.h"
+#include "sim/model/scenario.h"
 
 namespace sim {
 

@@ -1,10 +1,10 @@
-#include "scenario.h"
+#include "sim/model/scenario.h"
 
 #include <charconv>
 #include <sstream>
 
-#include "fault_points.h"
-#include "sim_error.h"
+#include "sim/model/fault_points.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 
@@ -252,15 +252,6 @@ std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::strin
         events.push_back(std::move(event));
     }
     return events;
-}
-
-bool RadioEndsOff(const std::vector<ScenarioEvent>& events) {
-    bool radioOn = true;
-    for (const ScenarioEvent& event : events) {
-        if (event.kind == EventKind::ModemAbsent) return true;
-        if (event.kind == EventKind::Radio) radioOn = event.flag;
-    }
-    return !radioOn;
 }
 
 }  // namespace sim

@@ -46,11 +46,6 @@ struct ScenarioError : std::runtime_error {
 // "<origin>:<line>: <reason>".
 std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::string& origin);
 
-// Whether the radio is off for good at the end of the timeline (its last
-// radio event is "radio off"), or there is no modem and so no radio at all.
-// On the virtual clock only such a timeline lets a run end.
-bool RadioEndsOff(const std::vector<ScenarioEvent>& events);
-
 // The timeline the laptop runs when SAR_SIM_SCENARIO is not set: radio on,
 // idle, transmitting for a while, idle again, radio off.
 extern const char kDefaultScenario[];

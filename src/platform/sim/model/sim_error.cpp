@@ -1,9 +1,9 @@
-#include "sim_error.h"
+#include "sim/model/sim_error.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "plain_text.h"
+#include "sim/model/plain_text.h"
 
 namespace sim {
 namespace {

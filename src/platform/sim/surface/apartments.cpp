@@ -1,11 +1,9 @@
-#include "apartments.h"
+#include "sim/surface/apartments.h"
 
 #include <atomic>
 
-#include "accounting.h"
-#include "call_record.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 namespace {
 
@@ -20,7 +18,7 @@ thread_local ThreadApartment current;
 std::atomic<long> implicitMtaUsers{0};
 
 HRESULT Enter(Apartment kind, const char* callName) {
-    if (const HRESULT fault = sim::TheLaptop().TakeFault(callName); FAILED(fault)) return fault;
+    if (const HRESULT fault = sim::TakeCallFault(callName); FAILED(fault)) return fault;
     if (current.kind != Apartment::None && current.kind != kind) return RPC_E_CHANGED_MODE;
     const bool already = current.kind == kind;
     current.kind = kind;
@@ -70,7 +68,7 @@ void RoUninitialize() {
 // end it early is never used by the system, so it is not counted as a leak.
 HRESULT CoIncrementMTAUsage(CO_MTA_USAGE_COOKIE* pCookie) {
     if (pCookie == nullptr) return E_INVALIDARG;
-    if (const HRESULT fault = sim::TheLaptop().TakeFault("CoIncrementMTAUsage"); FAILED(fault)) return fault;
+    if (const HRESULT fault = sim::TakeCallFault("CoIncrementMTAUsage"); FAILED(fault)) return fault;
     implicitMtaUsers.fetch_add(1);
     *pCookie = &implicitMtaUsers;
     return S_OK;

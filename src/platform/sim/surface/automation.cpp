@@ -6,9 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "accounting.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ unsigned char* BlockOf(BSTR text) { return reinterpret_cast<unsigned char*>(text
 
 // An injected fault fails every SysAllocString ("SysAllocString") or only
 // those of one text ("SysAllocString:WQL"), so a test can miss one string.
-bool AllocationFails(const OLECHAR* text) { return sim::TheLaptop().TakeFault("SysAllocString", text) != S_OK; }
+bool AllocationFails(const OLECHAR* text) { return sim::TakeCallFault("SysAllocString", text) != S_OK; }
 
 }  // namespace
 

@@ -1,18 +1,15 @@
 // Process-wide COM security and proxy blankets. Security can be set once per
 // process; later calls find it set (RPC_E_TOO_LATE). Both need the calling
 // thread to be able to use COM.
-#include "com_security.h"
+#include "sim/surface/com_security.h"
 
 #include <mutex>
 #include <optional>
 
-#include "apartments.h"
-#include "call_record.h"
-#include "laptop.h"
+#include "sim/model/surface_services.h"
+#include "sim/surface/apartments.h"
 
 namespace {
-
-constexpr DWORD kDefaultImpersonationLevel = 2;   // RPC_C_IMP_LEVEL_IDENTIFY
 
 std::mutex securityMutex;
 std::optional<DWORD> processImpersonationLevel;
@@ -21,10 +18,9 @@ std::optional<DWORD> processImpersonationLevel;
 
 namespace sim {
 
-// What CoInitializeSecurity set, else COM's default (identify).
-DWORD ProcessImpersonationLevel() {
+DWORD InitializedImpersonationLevel() {
     std::lock_guard lock(securityMutex);
-    return processImpersonationLevel.value_or(kDefaultImpersonationLevel);
+    return processImpersonationLevel.value_or(RPC_C_IMP_LEVEL_IDENTIFY);
 }
 
 }  // namespace sim
@@ -37,12 +33,13 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR pSecDesc, LONG cAuthSvc, SOLE_
                         {sim::PointerArg(pSecDesc), std::to_string(cAuthSvc), sim::PointerArg(asAuthSvc),
                          sim::PointerArg(pReserved1), std::to_string(dwAuthnLevel), std::to_string(dwImpLevel),
                          sim::PointerArg(pAuthList), std::to_string(dwCapabilities), sim::PointerArg(pReserved3)});
-    if (const HRESULT fault = sim::TheLaptop().TakeFault("CoInitializeSecurity"); fault != S_OK) return fault;
+    if (const HRESULT fault = sim::TakeCallFault("CoInitializeSecurity"); fault != S_OK) return fault;
     if (!sim::ThreadCanUseCom()) return CO_E_NOTINITIALIZED;
     std::lock_guard lock(securityMutex);
     if (processImpersonationLevel) return RPC_E_TOO_LATE;
-    if (cAuthSvc < -1 || (cAuthSvc > 0 && asAuthSvc == nullptr) || dwAuthnLevel > sim::kHighestAuthenticationLevel ||
-        dwImpLevel > sim::kHighestImpersonationLevel)
+    // Levels above the highest COM knows are invalid.
+    if (cAuthSvc < -1 || (cAuthSvc > 0 && asAuthSvc == nullptr) || dwAuthnLevel > RPC_C_AUTHN_LEVEL_PKT_PRIVACY ||
+        dwImpLevel > RPC_C_IMP_LEVEL_DELEGATE)
         return E_INVALIDARG;
     processImpersonationLevel = dwImpLevel;
     return S_OK;

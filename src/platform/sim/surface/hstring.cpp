@@ -5,9 +5,8 @@
 #include <cwchar>
 #include <new>
 
-#include "accounting.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 struct HSTRING__ {
     bool isReference;
@@ -20,7 +19,7 @@ HRESULT WindowsCreateString(PCNZWCH sourceString, UINT32 length, HSTRING* string
     if (string == nullptr) return E_INVALIDARG;
     *string = nullptr;
     if (sourceString == nullptr && length != 0) return E_POINTER;
-    if (FAILED(sim::TheLaptop().TakeFault("WindowsCreateString"))) return E_OUTOFMEMORY;
+    if (FAILED(sim::TakeCallFault("WindowsCreateString"))) return E_OUTOFMEMORY;
     if (length == 0) return S_OK;  // the empty string is the null HSTRING
     void* block = std::malloc(sizeof(HSTRING__) + (static_cast<size_t>(length) + 1) * sizeof(wchar_t));
     if (block == nullptr) return E_OUTOFMEMORY;

@@ -4,9 +4,8 @@
 #include <cwchar>
 #include <string>
 
-#include "clock.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ void OutputDebugStringW(LPCWSTR lpOutputString) {
 HANDLE GetProcessHeap() { return &processHeap; }
 
 LPVOID HeapAlloc(HANDLE hHeap, DWORD, SIZE_T dwBytes) {
-    if (hHeap != &processHeap || FAILED(sim::TheLaptop().TakeFault("HeapAlloc"))) return nullptr;
+    if (hHeap != &processHeap || FAILED(sim::TakeCallFault("HeapAlloc"))) return nullptr;
     return std::malloc(dwBytes == 0 ? 1 : dwBytes);
 }
 

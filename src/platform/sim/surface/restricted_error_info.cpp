@@ -3,8 +3,8 @@
 // taken, once, by GetRestrictedErrorInfo.
 #include <string>
 
-#include "com_object.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 namespace {
 

@@ -2,9 +2,8 @@
 // that every block handed out was freed.
 #include <cstdlib>
 
-#include "accounting.h"
-#include "laptop.h"
 #include "platform.h"
+#include "sim/model/surface_services.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ struct alignas(std::max_align_t) BlockHeader {
 }  // namespace
 
 LPVOID CoTaskMemAlloc(SIZE_T cb) {
-    if (FAILED(sim::TheLaptop().TakeFault("CoTaskMemAlloc"))) return nullptr;
+    if (FAILED(sim::TakeCallFault("CoTaskMemAlloc"))) return nullptr;
     auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + cb));
     if (header == nullptr) return nullptr;
     header->size = cb;

@@ -2,7 +2,7 @@
 // class creation, task memory, and the OLE Automation strings and VARIANTs.
 #pragma once
 
-#include "win_types.h"
+#include "sim/surface/win_types.h"
 
 struct IUnknown {
     virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) = 0;
@@ -25,7 +25,10 @@ enum CLSCTX : DWORD { CLSCTX_INPROC_SERVER = 0x1 };
 enum : DWORD {
     RPC_C_AUTHN_LEVEL_DEFAULT = 0,
     RPC_C_AUTHN_LEVEL_CALL = 3,
+    RPC_C_AUTHN_LEVEL_PKT_PRIVACY = 6,  // the highest authentication level
+    RPC_C_IMP_LEVEL_IDENTIFY = 2,       // COM's default
     RPC_C_IMP_LEVEL_IMPERSONATE = 3,
+    RPC_C_IMP_LEVEL_DELEGATE = 4,       // the highest impersonation level
     RPC_C_AUTHN_WINNT = 10,
     RPC_C_AUTHZ_NONE = 0,
 };

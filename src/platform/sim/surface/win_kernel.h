@@ -5,7 +5,7 @@
 
 #include <cstdarg>
 
-#include "win_types.h"
+#include "sim/surface/win_types.h"
 
 void Sleep(DWORD dwMilliseconds);
 void OutputDebugStringW(LPCWSTR lpOutputString);

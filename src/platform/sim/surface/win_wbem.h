@@ -5,7 +5,7 @@
 // call and the simulated firmware use.
 #pragma once
 
-#include "win_com.h"
+#include "sim/surface/win_com.h"
 
 struct IWbemContext;
 struct IWbemCallResult;

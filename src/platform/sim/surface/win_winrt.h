@@ -2,7 +2,7 @@
 // initialization, activation and restricted error information.
 #pragma once
 
-#include "win_com.h"
+#include "sim/surface/win_com.h"
 
 enum TrustLevel { BaseTrust = 0, PartialTrust = 1, FullTrust = 2 };
 

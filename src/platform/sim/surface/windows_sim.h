@@ -2,8 +2,8 @@
 // signatures they have on Windows, served by the simulated laptop.
 #pragma once
 
-#include "win_com.h"
-#include "win_kernel.h"
-#include "win_types.h"
-#include "win_wbem.h"
-#include "win_winrt.h"
+#include "sim/surface/win_com.h"
+#include "sim/surface/win_kernel.h"
+#include "sim/surface/win_types.h"
+#include "sim/surface/win_wbem.h"
+#include "sim/surface/win_winrt.h"

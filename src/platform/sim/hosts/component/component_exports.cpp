@@ -3,11 +3,11 @@
 // DllGetActivationFactory serves the modem's Windows Runtime classes to
 // RoGetActivationFactory, DllGetClassObject the firmware's WBEM locator to
 // CoCreateInstance.
-#include "clock.h"
-#include "device_model.h"
-#include "locator_class_factory.h"
 #include "platform.h"
-#include "sim_error.h"
+#include "sim/hosts/component/locator_class_factory.h"
+#include "sim/model/clock.h"
+#include "sim/model/modem/device_model.h"
+#include "sim/model/sim_error.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "locator_class_factory.h"
+#include "sim/hosts/component/locator_class_factory.h"
 
-#include "com_object.h"
-#include "wbem_locator.h"
+#include "sim/model/com_object.h"
+#include "sim/model/firmware/wbem_locator.h"
 
 namespace sim {
 namespace {

@@ -1,11 +1,11 @@
 // COM class creation of the simulated Windows surface: the one class it can
 // create is the WBEM locator of the simulated firmware, in process, from a
 // thread that can use COM.
-#include "apartments.h"
-#include "call_record.h"
-#include "laptop.h"
 #include "platform.h"
-#include "wbem_locator.h"
+#include "sim/model/call_record.h"
+#include "sim/model/firmware/wbem_locator.h"
+#include "sim/model/laptop.h"
+#include "sim/surface/apartments.h"
 
 HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID* ppv) {
     if (sim::RecordingCalls())

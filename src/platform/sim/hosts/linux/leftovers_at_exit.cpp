@@ -1,17 +1,14 @@
-// The Linux host's exit work: at process exit, after the program's own
-// program-wide objects are gone, everything the simulated Windows surface
-// handed out must have come back. What is left is reported on standard
-// error, one line per kind, and the exit status becomes 4.
+// The leftover check: the counts of what the simulated Windows surface handed
+// out, read at exit.
+#include "sim/hosts/linux/leftovers_at_exit.h"
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "accounting.h"
-#include "laptop.h"
-#include "sim_error.h"
+#include "sim/model/accounting.h"
+#include "sim/model/sim_error.h"
 
-namespace {
-
-void ReportLeftovers() {
+void sim::ReportLeftovers() {
     const sim::LiveCounts left = sim::CurrentCounts();
     // Membership of the multithreaded apartment (CoIncrementMTAUsage) lasts
     // until the process ends by design, so it is not counted here.
@@ -35,10 +32,3 @@ void ReportLeftovers() {
     std::fflush(nullptr);
     std::_Exit(sim::kLeftOverAtExitStatus);
 }
-
-}  // namespace
-
-// The laptop is first made while the default modem is being made, before
-// the entry point; exit work registered then runs after that object's
-// destructor, so its references are back by the time the counts are read.
-void sim::RegisterHostExitWork() { std::atexit(ReportLeftovers); }

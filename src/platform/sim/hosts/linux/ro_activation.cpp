@@ -1,9 +1,9 @@
 // Windows Runtime activation of the simulated Windows surface: the classes of
 // the simulated mobile broadband component, reachable only from a thread that
 // can use COM, as on Windows.
-#include "device_model.h"
-#include "apartments.h"
-#include "laptop.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/device_model.h"
+#include "sim/surface/apartments.h"
 
 HRESULT RoGetActivationFactory(HSTRING activatableClassId, REFIID iid, void** factory) {
     if (factory == nullptr) return E_POINTER;

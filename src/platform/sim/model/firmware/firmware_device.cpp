@@ -1,11 +1,11 @@
-#include "firmware_device.h"
+#include "sim/model/firmware/firmware_device.h"
 
 #include <mutex>
 
-#include "event_log.h"
-#include "laptop.h"
-#include "run_record.h"
-#include "wide_text.h"
+#include "sim/model/event_log.h"
+#include "sim/model/firmware/wide_text.h"
+#include "sim/model/laptop.h"
+#include "sim/model/run_record.h"
 
 namespace sim::firmware {
 namespace {

@@ -1,14 +1,14 @@
 // The WBEM locator: connects to the local machine's root\wmi namespace only,
 // with the caller's own credentials.
-#include "wbem_locator.h"
+#include "sim/model/firmware/wbem_locator.h"
 
-#include "bstr_text.h"
-#include "call_record.h"
-#include "com_object.h"
-#include "firmware_device.h"
-#include "laptop.h"
-#include "wbem_services.h"
-#include "wide_text.h"
+#include "sim/model/call_record.h"
+#include "sim/model/com_object.h"
+#include "sim/model/firmware/bstr_text.h"
+#include "sim/model/firmware/firmware_device.h"
+#include "sim/model/firmware/wbem_services.h"
+#include "sim/model/firmware/wide_text.h"
+#include "sim/model/laptop.h"
 
 namespace sim {
 namespace {

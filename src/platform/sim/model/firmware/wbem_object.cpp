@@ -1,12 +1,12 @@
-#include "wbem_object.h"
+#include "sim/model/firmware/wbem_object.h"
 
 #include <cwctype>
 #include <string>
 
-#include "bstr_text.h"
-#include "call_record.h"
-#include "laptop.h"
-#include "wide_text.h"
+#include "sim/model/call_record.h"
+#include "sim/model/firmware/bstr_text.h"
+#include "sim/model/firmware/wide_text.h"
+#include "sim/model/laptop.h"
 
 namespace sim {
 namespace {

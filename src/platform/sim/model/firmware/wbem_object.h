@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "firmware_device.h"
-#include "wbem_unsupported.h"
+#include "sim/model/firmware/firmware_device.h"
+#include "sim/model/firmware/wbem_unsupported.h"
 
 namespace sim {
 

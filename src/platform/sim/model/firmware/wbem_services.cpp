@@ -1,16 +1,16 @@
-#include "wbem_services.h"
+#include "sim/model/firmware/wbem_services.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "bstr_text.h"
-#include "call_record.h"
-#include "com_security.h"
-#include "firmware_device.h"
-#include "laptop.h"
-#include "wbem_object.h"
-#include "wide_text.h"
+#include "sim/model/call_record.h"
+#include "sim/model/firmware/bstr_text.h"
+#include "sim/model/firmware/firmware_device.h"
+#include "sim/model/firmware/wbem_object.h"
+#include "sim/model/firmware/wide_text.h"
+#include "sim/model/host_services.h"
+#include "sim/model/laptop.h"
 
 namespace sim {
 namespace {
@@ -79,7 +79,8 @@ HRESULT WbemServices::QueryInterface(REFIID riid, void** ppvObject) {
 HRESULT WbemServices::SetBlanket(IUnknown* pProxy, DWORD, DWORD, OLECHAR*, DWORD dwAuthnLevel, DWORD dwImpLevel,
                                  void*, DWORD) {
     if (const HRESULT fault = TheLaptop().TakeFault("CoSetProxyBlanket"); fault != S_OK) return fault;
-    if (pProxy == nullptr || dwAuthnLevel > kHighestAuthenticationLevel || dwImpLevel > kHighestImpersonationLevel)
+    // Levels above the highest COM knows are invalid.
+    if (pProxy == nullptr || dwAuthnLevel > RPC_C_AUTHN_LEVEL_PKT_PRIVACY || dwImpLevel > RPC_C_IMP_LEVEL_DELEGATE)
         return E_INVALIDARG;
     blanketImpersonation_ = dwImpLevel;
     return S_OK;

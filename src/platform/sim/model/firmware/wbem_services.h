@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "wbem_unsupported.h"
+#include "sim/model/firmware/wbem_unsupported.h"
 
 namespace sim {
 

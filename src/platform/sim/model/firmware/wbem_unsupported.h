@@ -4,7 +4,7 @@
 // offers with WBEM_E_NOT_SUPPORTED and hand nothing out.
 #pragma once
 
-#include "com_object.h"
+#include "sim/model/com_object.h"
 
 namespace sim {
 

@@ -1,10 +1,10 @@
-#include "buffer.h"
+#include "sim/model/modem/buffer.h"
 
 #include <algorithm>
 #include <new>
 
-#include "laptop.h"
-#include "originate_error.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/originate_error.h"
 
 namespace sim {
 

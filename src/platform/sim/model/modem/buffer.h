@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime_object.h"
+#include "sim/model/modem/runtime_object.h"
 
 namespace sim {
 

@@ -1,15 +1,15 @@
-#include "command_operation.h"
+#include "sim/model/modem/command_operation.h"
 
 #include <atomic>
 #include <new>
 #include <system_error>
 #include <utility>
 
-#include "buffer.h"
-#include "clock.h"
-#include "completion_threads.h"
-#include "laptop.h"
-#include "originate_error.h"
+#include "sim/model/clock.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/buffer.h"
+#include "sim/model/modem/completion_threads.h"
+#include "sim/model/modem/originate_error.h"
 
 namespace sim {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <mutex>
 
-#include "runtime_object.h"
-#include "sar_device.h"
+#include "sim/model/modem/runtime_object.h"
+#include "sim/model/modem/sar_device.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "completion_threads.h"
+#include "sim/model/modem/completion_threads.h"
 
 #include <atomic>
 #include <memory>

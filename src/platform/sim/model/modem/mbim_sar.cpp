@@ -1,4 +1,4 @@
-#include "mbim_sar.h"
+#include "sim/model/modem/mbim_sar.h"
 
 namespace sim::mbim {
 namespace {

@@ -4,15 +4,15 @@
 #include <cwchar>
 #include <new>
 
-#include "buffer.h"
-#include "call_record.h"
-#include "command_operation.h"
-#include "device_model.h"
-#include "laptop.h"
-#include "originate_error.h"
-#include "plain_text.h"
-#include "run_record.h"
-#include "sar_device.h"
+#include "sim/model/call_record.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/buffer.h"
+#include "sim/model/modem/command_operation.h"
+#include "sim/model/modem/device_model.h"
+#include "sim/model/modem/originate_error.h"
+#include "sim/model/modem/sar_device.h"
+#include "sim/model/plain_text.h"
+#include "sim/model/run_record.h"
 
 namespace sim {
 namespace {

@@ -1,6 +1,6 @@
-#include "originate_error.h"
+#include "sim/model/modem/originate_error.h"
 
-#include "laptop.h"
+#include "sim/model/laptop.h"
 
 namespace sim {
 

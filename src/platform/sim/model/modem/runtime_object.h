@@ -7,8 +7,8 @@
 #include <string>
 #include <tuple>
 
-#include "com_object.h"
 #include "platform.h"
+#include "sim/model/com_object.h"
 
 namespace sim {
 

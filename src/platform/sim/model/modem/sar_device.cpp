@@ -1,14 +1,14 @@
-#include "sar_device.h"
+#include "sim/model/modem/sar_device.h"
 
 #include <mutex>
 #include <string>
 
-#include "clock.h"
-#include "event_log.h"
-#include "laptop.h"
-#include "mbim_sar.h"
-#include "plain_text.h"
-#include "run_record.h"
+#include "sim/model/clock.h"
+#include "sim/model/event_log.h"
+#include "sim/model/laptop.h"
+#include "sim/model/modem/mbim_sar.h"
+#include "sim/model/plain_text.h"
+#include "sim/model/run_record.h"
 
 namespace sim {
 namespace {

@@ -1,71 +1,22 @@
-#include "exposure.h"
+#include "sim/model/report/exposure.h"
 
 #include <algorithm>
 
-#include "laptop.h"
+#include "sim/model/laptop_state.h"
 
 namespace sim {
 namespace {
 
-// Radio and transmission as the timeline's events set them, in file order. A
-// transmission cycle switches transmission on and off by itself until the
-// next transmission event.
-class TimelineTracer {
-public:
-    TimelineTracer(IntervalBuilder& radioOn, IntervalBuilder& transmitting)
-        : radioOn_(radioOn), transmitting_(transmitting) {
-        radioOn_.Set(0, true);
-    }
-
-    void Apply(const ScenarioEvent& event) {
-        RunCycleUntil(event.atMs);
-        if (event.kind == EventKind::Radio) radio_ = event.flag;
-        if (event.kind == EventKind::Transmission) {
-            active_ = event.flag;
-            cycling_ = false;
-        }
-        if (event.kind == EventKind::TransmissionCycle) {
-            cycle_ = TransmissionCycle{event.atMs, event.value, event.idleMs};
-            cycling_ = true;
-            active_ = true;
-            nextSwitchMs_ = event.atMs + cycle_.activeMs;
-        }
-        radioOn_.Set(event.atMs, radio_);
-        transmitting_.Set(event.atMs, radio_ && active_);
-    }
-
-    // Every switch of the cycle in force before endMs.
-    void RunCycleUntil(uint64_t endMs) {
-        if (!cycling_) return;
-        const uint64_t periodMs = uint64_t{cycle_.activeMs} + cycle_.idleMs;
-        for (; nextSwitchMs_ < endMs; nextSwitchMs_ = NextSwitch(periodMs)) {
-            active_ = cycle_.ActiveAt(nextSwitchMs_);
-            transmitting_.Set(nextSwitchMs_, radio_ && active_);
-        }
-    }
-
-private:
-    uint64_t NextSwitch(uint64_t periodMs) const {
-        const uint64_t intoPeriod = (nextSwitchMs_ - cycle_.startMs) % periodMs;
-        return nextSwitchMs_ - intoPeriod + (intoPeriod < cycle_.activeMs ? cycle_.activeMs : periodMs);
-    }
-
-    IntervalBuilder& radioOn_;
-    IntervalBuilder& transmitting_;
-    bool radio_ = true;
-    bool active_ = false;
-    bool cycling_ = false;
-    TransmissionCycle cycle_;
-    uint64_t nextSwitchMs_ = 0;
-};
-
+// Radio and transmission as the laptop's timeline sets them, at each moment
+// its state changes up to the end of the run.
 void TraceTimeline(const RunRecord& record, IntervalBuilder& radioOn, IntervalBuilder& transmitting) {
-    TimelineTracer tracer(radioOn, transmitting);
-    for (const ScenarioEvent& event : record.timeline) {
-        if (event.atMs > record.runMs) break;
-        tracer.Apply(event);
+    LaptopTimeline timeline(record.timeline);
+    for (std::optional<uint64_t> atMs = 0; atMs && *atMs <= record.runMs; atMs = timeline.NextChangeMs()) {
+        timeline.AdvanceTo(*atMs);
+        const LaptopState& state = timeline.State();
+        radioOn.Set(*atMs, state.radioOn);
+        transmitting.Set(*atMs, state.radioOn && state.transmissionActive);
     }
-    tracer.RunCycleUntil(record.runMs);
 }
 
 Intervals TraceWlanReduced(const RunRecord& record) {

@@ -1,5 +1,7 @@
 // The SAR exposure of a run, computed from its record:
-//   transmitting: the timeline says "tx active" while the radio is on;
+//   transmitting: the laptop's timeline has the transmission active ("tx
+//                 active", or the active part of a "tx cycle") while the
+//                 radio is on;
 //   WLAN power:   normal at start; reduced from each ExecINT that selected
 //                 reduced, normal again from each that selected normal;
 //   unprotected:  transmitting while WLAN power is normal.
@@ -10,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "intervals.h"
-#include "run_record.h"
+#include "sim/model/report/intervals.h"
+#include "sim/model/run_record.h"
 
 namespace sim {
 

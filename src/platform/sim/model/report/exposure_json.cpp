@@ -1,4 +1,4 @@
-#include "exposure_json.h"
+#include "sim/model/report/exposure_json.h"
 
 namespace sim {
 namespace {

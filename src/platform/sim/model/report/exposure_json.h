@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "exposure.h"
+#include "sim/model/report/exposure.h"
 
 namespace sim {
 

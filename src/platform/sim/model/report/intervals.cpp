@@ -1,4 +1,4 @@
-#include "intervals.h"
+#include "sim/model/report/intervals.h"
 
 #include <algorithm>
 

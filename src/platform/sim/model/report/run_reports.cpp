@@ -1,16 +1,16 @@
-#include "run_reports.h"
+#include "sim/model/report/run_reports.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "clock.h"
-#include "exposure.h"
-#include "exposure_json.h"
-#include "laptop.h"
-#include "run_record.h"
-#include "sim_error.h"
-#include "timeline_svg.h"
+#include "sim/model/clock.h"
+#include "sim/model/laptop.h"
+#include "sim/model/report/exposure.h"
+#include "sim/model/report/exposure_json.h"
+#include "sim/model/report/timeline_svg.h"
+#include "sim/model/run_record.h"
+#include "sim/model/sim_error.h"
 
 namespace sim {
 namespace {

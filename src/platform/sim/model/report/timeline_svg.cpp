@@ -1,4 +1,4 @@
-#include "timeline_svg.h"
+#include "sim/model/report/timeline_svg.h"
 
 #include <algorithm>
 #include <cstdio>

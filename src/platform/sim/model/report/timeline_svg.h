@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "exposure.h"
-#include "run_record.h"
+#include "sim/model/report/exposure.h"
+#include "sim/model/run_record.h"
 
 namespace sim {
 
