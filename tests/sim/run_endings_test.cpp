@@ -1,5 +1,5 @@
-// Which timelines can end a run: only the lines of the list, not cleared, and
-// the start-up ones only at time 0. That each line of the list really ends a
+// Which timelines can end a run: only the lines of the list, not cleared or
+// taken back later, and the start-up ones only at time 0. That each line of the list really ends a
 // run of the program is checked by whole runs (whole_run_test.cpp).
 #include <gtest/gtest.h>
 
@@ -13,7 +13,11 @@ TEST(RunEndings, ATimelineCanEndARunOnlyByALineOfTheList) {
         bool canEnd;
     } rows[] = {
         {"1.5 tx active\n7.5 fail CurrentRadioState 0x80070005 1\n", true},
-        {"0 radio off\n5 radio on\n", true},
+        {"0 radio on\n5 radio off\n", true},
+        {"0 radio off\n5 radio on\n", false},
+        {"3 fail CurrentRadioState 0x80070005\n9 fail CurrentRadioState ok\n", false},
+        {"0 none GetDefault\n5 none GetDefault ok\n", true},
+        {"0 none GetDefault\n0 none GetDefault ok\n", false},
         {"0 radio on\n0 none GetDeviceService\n", true},
         {"", false},
         {"0 radio on\n1.5 tx active\n", false},

@@ -15,6 +15,14 @@ bool Ends(const RunEnding& ending, const ScenarioEvent& event) {
     }
 }
 
+// Whether `later` takes back what `event` set: "radio on" after "radio off",
+// "fail NAME ok" or "none NAME ok" after a fault of NAME. A start-up line is
+// taken back only before the start-up is over, at time 0.
+bool Undoes(const ScenarioEvent& later, const ScenarioEvent& event, const RunEnding& ending) {
+    if (later.kind != event.kind || !later.flag || (ending.atStartOnly && later.atMs != 0)) return false;
+    return event.kind == EventKind::Radio || later.name == event.name;
+}
+
 // The ending's event as a scenario line writes it, "fail CurrentRadioState HRESULT".
 std::string EventOf(const RunEnding& ending) {
     switch (ending.kind) {
@@ -27,11 +35,20 @@ std::string EventOf(const RunEnding& ending) {
 
 }  // namespace
 
+// A line counts only when no later line takes it back: a radio that goes
+// off and on again may never be probed while it is off, and a run that
+// never ends is worse than a timeline refused with a reason.
 bool CanEndRun(const std::vector<ScenarioEvent>& events) {
-    return std::any_of(events.begin(), events.end(), [](const ScenarioEvent& event) {
-        return std::any_of(std::begin(kRunEndings), std::end(kRunEndings),
-                           [&event](const RunEnding& ending) { return Ends(ending, event); });
-    });
+    for (auto event = events.begin(); event != events.end(); ++event) {
+        for (const RunEnding& ending : kRunEndings) {
+            if (!Ends(ending, *event)) continue;
+            const bool takenBack = std::any_of(event + 1, events.end(), [&](const ScenarioEvent& later) {
+                return Undoes(later, *event, ending);
+            });
+            if (!takenBack) return true;
+        }
+    }
+    return false;
 }
 
 std::string EndingsToAdd() {

@@ -41,7 +41,8 @@ inline constexpr RunEnding kRunEndings[] = {
     {EventKind::NoObject, "GetDeviceService", true, 3},
 };
 
-// Whether a line of the timeline is one of kRunEndings.
+// Whether a line of the timeline is one of kRunEndings that no later line
+// takes back.
 bool CanEndRun(const std::vector<ScenarioEvent>& events);
 
 // The lines that end a run at any time, as a refusal suggests adding them:
