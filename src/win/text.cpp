@@ -1,43 +1,15 @@
 #include "text.h"
 
-#include <cstdint>
+#include "platform.h"
 
-namespace {
-
-void Append(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | ((code >> 18) & 0x07));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-bool IsHighSurrogate(uint32_t code) { return code >= 0xD800 && code <= 0xDBFF; }
-bool IsLowSurrogate(uint32_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
-
-}  // namespace
-
+// The platform's own conversion: on Windows it joins surrogate pairs and
+// turns a lone surrogate into U+FFFD.
 std::string Utf8(std::wstring_view text) {
-    constexpr uint32_t kReplacement = 0xFFFD;
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t code = static_cast<uint32_t>(text[i]);
-        if (IsHighSurrogate(code) && i + 1 < text.size() && IsLowSurrogate(static_cast<uint32_t>(text[i + 1]))) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<uint32_t>(text[++i]) - 0xDC00);
-        } else if (IsHighSurrogate(code) || IsLowSurrogate(code) || code > 0x10FFFF) {
-            code = kReplacement;
-        }
-        Append(out, code);
-    }
+    if (text.empty()) return {};
+    const int units = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), units, out.data(), size, nullptr, nullptr);
     return out;
 }

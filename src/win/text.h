@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-// The text in UTF-8; UTF-16 surrogate pairs (where wchar_t is 16 bits wide)
-// are joined, and a lone surrogate becomes U+FFFD.
+// The text in UTF-8, as the platform converts UTF-16: surrogate pairs are
+// joined, and a lone surrogate becomes U+FFFD. Empty if it cannot convert.
 std::string Utf8(std::wstring_view text);

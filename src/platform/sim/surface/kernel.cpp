@@ -1,16 +1,18 @@
 // Kernel and C runtime services of the simulated Windows surface.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "platform.h"
 #include "sim/model/surface_services.h"
 
 namespace {
 
-void AppendUtf8(std::string& out, wchar_t wide) {
-    const auto code = static_cast<uint32_t>(wide);
+void AppendUtf8(std::string& out, uint32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -26,6 +28,27 @@ void AppendUtf8(std::string& out, wchar_t wide) {
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
+}
+
+bool IsHighSurrogate(uint32_t code) { return code >= 0xD800 && code <= 0xDBFF; }
+bool IsLowSurrogate(uint32_t code) { return code >= 0xDC00 && code <= 0xDFFF; }
+
+// Wide text taken as UTF-16, one unit per wchar_t, in UTF-8 as Windows
+// converts it: surrogate pairs joined, anything else that is no character
+// replaced by U+FFFD.
+std::string Utf8Of(std::wstring_view text) {
+    constexpr uint32_t kReplacement = 0xFFFD;
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t code = static_cast<uint32_t>(text[i]);
+        if (IsHighSurrogate(code) && i + 1 < text.size() && IsLowSurrogate(static_cast<uint32_t>(text[i + 1]))) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<uint32_t>(text[++i]) - 0xDC00);
+        } else if (IsHighSurrogate(code) || IsLowSurrogate(code) || code > 0x10FFFF) {
+            code = kReplacement;
+        }
+        AppendUtf8(out, code);
+    }
+    return out;
 }
 
 // The one process heap; its handle only has to be distinct and non-null.
@@ -44,11 +67,24 @@ void Sleep(DWORD dwMilliseconds) { sim::PassMs(dwMilliseconds); }
 // written with a single call so that nothing can come between its parts.
 void OutputDebugStringW(LPCWSTR lpOutputString) {
     if (lpOutputString == nullptr) return;
-    std::string line;
-    for (const wchar_t* c = lpOutputString; *c != L'\0'; ++c) AppendUtf8(line, *c);
+    std::string line = Utf8Of(lpOutputString);
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
+}
+
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        char* lpMultiByteStr, int cbMultiByte, const char* lpDefaultChar, BOOL* lpUsedDefaultChar) {
+    if (CodePage != CP_UTF8 || dwFlags != 0 || lpWideCharStr == nullptr || cchWideChar < -1 || cbMultiByte < 0 ||
+        lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr)
+        return 0;
+    // -1: the text up to its terminator, which is converted too.
+    const size_t units = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
+    const std::string text = Utf8Of({lpWideCharStr, units});
+    if (cbMultiByte == 0) return static_cast<int>(text.size());
+    if (text.size() > static_cast<size_t>(cbMultiByte) || lpMultiByteStr == nullptr) return 0;
+    std::copy(text.begin(), text.end(), lpMultiByteStr);
+    return static_cast<int>(text.size());
 }
 
 HANDLE GetProcessHeap() { return &processHeap; }

@@ -1,6 +1,6 @@
 // Kernel and C runtime services of the simulated platform: sleeping, the
-// debugger output channel, the process heap, message texts and the wide
-// formatting helpers of the Microsoft C runtime.
+// debugger output channel, the process heap, message texts, wide text as
+// UTF-8, and the wide formatting helpers of the Microsoft C runtime.
 #pragma once
 
 #include <cstdarg>
@@ -20,6 +20,14 @@ enum : DWORD {
 };
 DWORD FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
                      LPWSTR lpBuffer, DWORD nSize, va_list* Arguments);
+
+// UTF-16 text (here one unit per wchar_t) as UTF-8, as Windows converts it:
+// surrogate pairs joined, a lone surrogate as U+FFFD. Only code page CP_UTF8,
+// no flags and no default character; with cbMultiByte 0 it returns the size
+// needed. 0 on any other request, or when the text does not fit.
+enum : UINT { CP_UTF8 = 65001 };
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                        char* lpMultiByteStr, int cbMultiByte, const char* lpDefaultChar, BOOL* lpUsedDefaultChar);
 
 // Number of wide characters the formatting produces, without the terminator;
 // negative when the format cannot be applied.
