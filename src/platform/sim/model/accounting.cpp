@@ -5,8 +5,8 @@ namespace sim {
 constinit Counters counters;
 
 LiveCounts CurrentCounts() {
-    return {counters.objects.load(), counters.bstrs.load(), counters.hstrings.load(),
-            counters.taskMemory.load(), counters.apartments.load()};
+    return {counters.objects.load(),    counters.bstrs.load(),      counters.hstrings.load(),
+            counters.taskMemory.load(), counters.apartments.load(), counters.handles.load()};
 }
 
 }  // namespace sim
