@@ -193,25 +193,23 @@ private:
     }
 
     std::string NoObject() {
-        if (std::string reason = Arguments(1, 2); !reason.empty()) return reason;
-        event_.kind = EventKind::NoObject;
-        const FaultPoint* point = nullptr;
-        if (std::string reason = Call(point); !reason.empty()) return reason;
-        if (!point->handsOutObject)
-            return Quoted(event_.name) + " hands out no object; 'none' takes " +
-                   FaultPointNames(&FaultPoint::handsOutObject);
-        if (words_.size() > 3 && words_[3] == "ok") return Cleared();
-        return Count(3);
+        return MarkedCall(EventKind::NoObject, &FaultPoint::handsOutObject, " hands out no object; 'none' takes ");
     }
 
     std::string Hang() {
+        return MarkedCall(EventKind::Hang, &FaultPoint::canHang,
+                          " starts no operation that could hang; 'hang' takes ");
+    }
+
+    // "none NAME [COUNT]" or "hang NAME [COUNT]", or its "ok": NAME must be a
+    // call the list marks with `applies`; `refusal` says what one without the
+    // mark does not do.
+    std::string MarkedCall(EventKind kind, bool FaultPoint::*applies, const char* refusal) {
         if (std::string reason = Arguments(1, 2); !reason.empty()) return reason;
-        event_.kind = EventKind::Hang;
+        event_.kind = kind;
         const FaultPoint* point = nullptr;
         if (std::string reason = Call(point); !reason.empty()) return reason;
-        if (!point->canHang)
-            return Quoted(event_.name) + " starts no operation that could hang; 'hang' takes " +
-                   FaultPointNames(&FaultPoint::canHang);
+        if (!(point->*applies)) return Quoted(event_.name) + refusal + FaultPointNames(applies);
         if (words_.size() > 3 && words_[3] == "ok") return Cleared();
         return Count(3);
     }
