@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace sim {
@@ -54,6 +55,7 @@ struct LaptopState {
     uint32_t latencyMs = 5;
     std::optional<uint32_t> replyLength;  // empty: full-length replies
     uint32_t firmwareInstances = 1;
+    TokenKind token = TokenKind::Administrator;
     std::map<std::string, Limited<uint32_t>, std::less<>> statuses;  // by command: sar-config, tx-set, tx-query
     std::map<std::string, Limited<int32_t>, std::less<>> faults;     // by platform call name
     std::map<std::string, Limited<bool>, std::less<>> missingObjects; // by platform call name

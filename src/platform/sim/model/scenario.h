@@ -23,6 +23,7 @@ enum class EventKind {
     Fail,              // name: platform call; value: HRESULT; flag: cleared ("ok"); count
     NoObject,          // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
+    Token,             // value: TokenKind
 };
 
 inline constexpr int64_t kUnlimited = -1;
