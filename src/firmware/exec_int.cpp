@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "firmware/wmi_session.h"
 #include "win/apartment.h"
 #include "win/com_holders.h"
 #include "win/com_ptr.h"
@@ -13,15 +14,13 @@
 
 namespace {
 
-constexpr size_t kInputCount = 6;
-
 // The lines of each input's Put, in register order.
 struct InputLines {
     const char* step;
     const char* result;
     const char* error;
 };
-constexpr InputLines kInputLines[kInputCount] = {
+constexpr InputLines kInputLines[kExecIntInputCount] = {
     {"Put ArgName0", "\nPut ArgName0 returned 0x%x:", "\n[-] Err: Put ArgName0"},
     {"Put ArgName1", "\nPut ArgName1 returned 0x%x:", "\n[-] Err: Put ArgName1"},
     {"Put ArgName2", "\nPut ArgName2 returned 0x%x:", "\n[-] Err: Put ArgName2"},
@@ -51,19 +50,12 @@ bool Attempt(const char* step, std::initializer_list<Need> needs) {
     return true;
 }
 
-// The ten strings made at the start of the call and freed at its end.
-struct CallStrings {
-    OwnedBstr nameSpace{L"root\\wmi"};
-    OwnedBstr className{L"QelButtonMethodDWSi"};
-    OwnedBstr methodName{L"ExecINT"};
-    OwnedBstr inputNames[kInputCount] = {OwnedBstr{L"InEAX"}, OwnedBstr{L"InEBX"}, OwnedBstr{L"InECX"},
-                                         OwnedBstr{L"InEDX"}, OwnedBstr{L"InESI"}, OwnedBstr{L"InEDI"}};
-    OwnedBstr query{L"Select * from QelButtonMethodDWSi"};
-
-    // Only these four are checked; the others go to WMI as they are, where
-    // a null BSTR reads as the empty string and WMI answers with its status.
-    bool FirstFourMade() const { return nameSpace && className && methodName && inputNames[0]; }
-};
+// Only these four of the names are checked; the others go to WMI as they
+// are, where a null BSTR reads as the empty string and WMI answers with its
+// status.
+bool FirstFourMade(const FirmwareNames& names) {
+    return names.nameSpace && names.className && names.methodName && names.inputNames[0];
+}
 
 class ExecIntCall {
 public:
@@ -97,34 +89,35 @@ private:
     void ReportExecution(HRESULT status);
     static void ReadOutput(com_ptr<IWbemClassObject>& outputs);
 
+    bool HasServices() const { return session_.Services() != nullptr; }
+
     void Echo(const wchar_t* format, HRESULT status) const {
         if (echo_) DebugPrint(format, Hex(status));
     }
 
-    const wchar_t* const values_[kInputCount];
+    const wchar_t* const values_[kExecIntInputCount];
     const bool echo_;
 
     // Declared in the reverse of the clean-up order, since members are
     // destroyed last-declared first: the strings are freed first, then the
-    // class definition, input-parameter instance and definition, locator,
-    // services, enumerator and firmware instance are released, and the
+    // class definition, input-parameter instance and definition, the
+    // session's locator, services and enumerator, and the firmware instance
+    // are released, and the
     // apartment is left last -- on return and while an exception passes
     // through alike. The path VARIANT, emptied at its own step, holds
     // nothing by then unless an exception cut the call short.
     ComApartment apartment_;
     com_ptr<IWbemClassObject> instance_;
-    com_ptr<IEnumWbemClassObject> enumerator_;
-    com_ptr<IWbemServices> services_;
-    com_ptr<IWbemLocator> locator_;
+    WmiSession session_;
     com_ptr<IWbemClassObject> inputDefinition_;
     com_ptr<IWbemClassObject> inputInstance_;
     com_ptr<IWbemClassObject> classDefinition_;
-    CallStrings strings_;
+    FirmwareNames strings_;
     OwnedVariant path_;
 };
 
 void ExecIntCall::ReportMissingStrings() {
-    if (strings_.FirstFourMade()) return;
+    if (FirstFourMade(strings_)) return;
     printf("SysAllocString failed. Out of memory.\n");
     printf("\n[-] Err: xxx");
 }
@@ -135,15 +128,13 @@ void ExecIntCall::InitializeCom() {
         printf("\n[-] Err: CoInitialize");
     }
 
-    const HRESULT security = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                                                  RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    const HRESULT security = SetProcessComSecurity();
     if (FAILED(security)) {
         printf("CoInitializeSecurity returned 0x%x:", Hex(security));
         printf("\n[-] Err: CoInitializeSecurity");
     }
 
-    const HRESULT created = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                                             reinterpret_cast<LPVOID*>(locator_.put()));
+    const HRESULT created = session_.CreateLocator();
     if (FAILED(created)) {
         printf("CoCreateInstance returned 0x%x:", Hex(created));
         printf("\n[-] Err: CoCreateInstance");
@@ -151,54 +142,41 @@ void ExecIntCall::InitializeCom() {
 }
 
 void ExecIntCall::Connect() {
-    if (Attempt("ConnectServer", {{bool(locator_), "locator"}})) {
-        const HRESULT status = locator_->ConnectServer(strings_.nameSpace.get(), nullptr, nullptr, nullptr, 0,
-                                                       nullptr, nullptr, services_.put());
+    if (Attempt("ConnectServer", {{session_.HasLocator(), "locator"}})) {
+        const HRESULT status = session_.Connect(strings_.nameSpace.get());
         printf("\nConnectServer returned 0x%x:", Hex(status));
         if (status != 0) printf("\n[-] Err: ConnectServer");
     }
 
-    if (Attempt("CoSetProxyBlanket", {{bool(services_), "services connection"}})) {
-        const HRESULT status = CoSetProxyBlanket(services_.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                                 EOAC_NONE);
+    if (Attempt("CoSetProxyBlanket", {{HasServices(), "services connection"}})) {
+        const HRESULT status = session_.SetBlanket();
         if (status != 0) printf("\n[-] Err: CoSetProxyBlanket");
     }
 }
 
 void ExecIntCall::FindInstance() {
-    if (Attempt("ExecQuery", {{bool(services_), "services connection"}})) {
-        HRESULT status;
-        {
-            const OwnedBstr language(L"WQL");
-            if (!language) throw HresultException(E_OUTOFMEMORY, "SysAllocString");
-            status = services_->ExecQuery(language.get(), strings_.query.get(),
-                                          WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-                                          enumerator_.put());
-        }
+    if (Attempt("ExecQuery", {{HasServices(), "services connection"}})) {
+        const HRESULT status = session_.QueryInstances(strings_.query.get());
         if (status != 0) printf("\n[-] Err: ExecQuery");
     }
 
-    // Only the first instance is ever used; whether one came shows in the
-    // instance slot, so the returned count is not looked at.
-    if (Attempt("Next", {{bool(enumerator_), "enumerator"}})) {
-        ULONG returned = 0;
-        const HRESULT status = enumerator_->Next(static_cast<LONG>(WBEM_INFINITE), 1, instance_.put(), &returned);
+    // Only the first instance is ever used.
+    if (Attempt("Next", {{session_.HasEnumerator(), "enumerator"}})) {
+        const HRESULT status = session_.NextInstance(instance_);
         if (status != 0) printf("\n[-] Err: Next");
     }
 }
 
 void ExecIntCall::BindMethod() {
-    if (Attempt("GetObject", {{bool(services_), "services connection"}})) {
-        const HRESULT status = services_->GetObject(strings_.className.get(), 0, nullptr, classDefinition_.put(),
-                                                    nullptr);
+    if (Attempt("GetObject", {{HasServices(), "services connection"}})) {
+        const HRESULT status = session_.GetClass(strings_.className.get(), classDefinition_);
         printf("\nGetObject returned 0x%x:", Hex(status));
         if (status != 0) printf("\n[-] Err: GetObject");
     }
 
     if (Attempt("GetMethod", {{bool(classDefinition_), "class definition"}})) {
-        const HRESULT status = classDefinition_->GetMethod(strings_.methodName.get(), 0, inputDefinition_.put(),
-                                                           nullptr);
+        const HRESULT status =
+            GetMethodSignatures(classDefinition_.get(), strings_.methodName.get(), inputDefinition_.put(), nullptr);
         printf("\nGetMethod returned 0x%x:", Hex(status));
         if (status != 0) printf("\n[-] Err: GetMethod");
     }
@@ -213,7 +191,7 @@ void ExecIntCall::BindMethod() {
 // Each register goes over as its decimal text, typed CIM_UINT32: WMI
 // converts the text to the number.
 void ExecIntCall::FillInputs() {
-    for (size_t i = 0; i < kInputCount; ++i) {
+    for (size_t i = 0; i < kExecIntInputCount; ++i) {
         const InputLines& lines = kInputLines[i];
         if (!Attempt(lines.step, {{bool(inputInstance_), "input-parameter instance"}})) continue;
         OwnedVariant value;
@@ -243,10 +221,10 @@ bool ExecIntCall::Execute() {
     com_ptr<IWbemClassObject> outputs;
     std::optional<HRESULT> status;
     const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
-    if (Attempt("ExecMethod", {{bool(services_), "services connection"},
+    if (Attempt("ExecMethod", {{HasServices(), "services connection"},
                                {pathHeld, "instance path"},
                                {bool(inputInstance_), "input-parameter instance"}}))
-        status = services_->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,
+        status = session_.Services()->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,
                                        inputInstance_.get(), outputs.put(), nullptr);
     path_.Clear();
     if (status) ReportExecution(*status);
