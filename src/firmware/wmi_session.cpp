@@ -2,6 +2,15 @@
 
 #include "win/hresult_exception.h"
 
+namespace {
+
+// How long Next waits for an instance. The firmware's provider answers in
+// milliseconds; one that has not answered in 10 s is treated as failed
+// (WBEM_S_TIMEDOUT) rather than let it hold the caller for good.
+constexpr LONG kInstanceWaitMs = 10000;
+
+}  // namespace
+
 HRESULT SetProcessComSecurity() {
     return CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
                                 nullptr, EOAC_NONE, nullptr);
@@ -20,7 +29,8 @@ HRESULT WmiSession::CreateLocator() {
 
 HRESULT WmiSession::Connect(BSTR nameSpace) {
     if (!locator_) return kStepNotRun;
-    return locator_->ConnectServer(nameSpace, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services_.put());
+    return locator_->ConnectServer(nameSpace, nullptr, nullptr, nullptr, WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr,
+                                   nullptr, services_.put());
 }
 
 HRESULT WmiSession::SetBlanket() {
@@ -42,7 +52,7 @@ HRESULT WmiSession::QueryInstances(BSTR query) {
 HRESULT WmiSession::NextInstance(com_ptr<IWbemClassObject>& instance) {
     if (!enumerator_) return kStepNotRun;
     ULONG returned = 0;
-    return enumerator_->Next(static_cast<LONG>(WBEM_INFINITE), 1, instance.put(), &returned);
+    return enumerator_->Next(kInstanceWaitMs, 1, instance.put(), &returned);
 }
 
 HRESULT WmiSession::GetClass(BSTR className, com_ptr<IWbemClassObject>& definition) {

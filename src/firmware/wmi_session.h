@@ -50,7 +50,8 @@ class WmiSession {
 public:
     // CoCreateInstance of the in-process WBEM locator.
     HRESULT CreateLocator();
-    // ConnectServer to the namespace with the caller's own credentials.
+    // ConnectServer to the namespace with the caller's own credentials; WMI
+    // returns within 2 minutes whether it connected or not.
     HRESULT Connect(BSTR nameSpace);
     // CoSetProxyBlanket on the services connection: NTLM, each call
     // authenticated, the caller impersonable.
@@ -58,7 +59,8 @@ public:
     // ExecQuery of the instances, forward-only and returning at once. Throws
     // HresultException(E_OUTOFMEMORY) when the string "WQL" cannot be made.
     HRESULT QueryInstances(BSTR query);
-    // Next on the query's enumerator: the next instance into `instance`.
+    // Next on the query's enumerator: the next instance into `instance`,
+    // waiting 10 s at most (WBEM_S_TIMEDOUT when none came in time).
     HRESULT NextInstance(com_ptr<IWbemClassObject>& instance);
     // GetObject of the class definition.
     HRESULT GetClass(BSTR className, com_ptr<IWbemClassObject>& definition);

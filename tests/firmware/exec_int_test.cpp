@@ -293,10 +293,10 @@ TEST_F(ExecIntCall, EveryFixedArgumentGoesOverAsDefined) {
                          "CoInitializeSecurity(null, -1, null, null, 0, 3, null, 0, null)",
                          "CoCreateInstance({4590F811-1D3A-11D0-891F-00AA004B2E24}, null, 1, "
                          "{DC12A687-737F-11CF-884D-00AA004B2E24})",
-                         "ConnectServer(\"root\\wmi\", null, null, null, 0, null, null)",
+                         "ConnectServer(\"root\\wmi\", null, null, null, 128, null, null)",
                          "CoSetProxyBlanket(services 1, 10, 0, null, 3, 3, null, 0)",
                          "ExecQuery(\"WQL\", \"Select * from QelButtonMethodDWSi\", 48, null)",
-                         "Next(-1, 1)",
+                         "Next(10000, 1)",
                          "GetObject(\"QelButtonMethodDWSi\", 0, null, null)",
                          "GetMethod(object 3, \"ExecINT\", 0, set, null)",
                          "SpawnInstance(in-signature 4, 0)",

@@ -91,7 +91,7 @@ TEST_F(FirmwareInspectionTest, MakesTheCallsOfTheExecIntCallUpToTheSignatures) {
                   "CoInitializeSecurity(null, -1, null, null, 0, 3, null, 0, null)",
                   "CoCreateInstance({4590F811-1D3A-11D0-891F-00AA004B2E24}, null, 1, "
                   "{DC12A687-737F-11CF-884D-00AA004B2E24})",
-                  "ConnectServer(\"root\\wmi\", null, null, null, 0, null, null)",
+                  "ConnectServer(\"root\\wmi\", null, null, null, 128, null, null)",
                   "CoSetProxyBlanket(services 1, 10, 0, null, 3, 3, null, 0)",
                   "GetObject(\"QelButtonMethodDWSi\", 0, null, null)",
                   "GetMethod(object 2, \"ExecINT\", 0, set, set)",
@@ -103,9 +103,9 @@ TEST_F(FirmwareInspectionTest, MakesTheCallsOfTheExecIntCallUpToTheSignatures) {
                   "Get(in-signature 3, \"InEDI\", 0, set, set, null)",
                   "Get(out-signature 4, \"OutEDX\", 0, set, set, null)",
                   "ExecQuery(\"WQL\", \"Select * from QelButtonMethodDWSi\", 48, null)",
-                  "Next(-1, 1)",
-                  "Next(-1, 1)",
-                  "Next(-1, 1)",
+                  "Next(10000, 1)",
+                  "Next(10000, 1)",
+                  "Next(10000, 1)",
                   "CoUninitialize()",
               }));
 }
