@@ -37,6 +37,9 @@ public:
         if (puReturned != nullptr) *puReturned = 0;
         for (ULONG i = 0; apObjects != nullptr && i < uCount; ++i) apObjects[i] = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("Next"); fault != S_OK) return fault;
+        // The wait is WBEM_INFINITE (-1) or a number of milliseconds, 0 not
+        // waiting at all; the query's instances are all there at once, so no
+        // wait runs out.
         if (apObjects == nullptr || puReturned == nullptr || lTimeout < -1) return WBEM_E_INVALID_PARAMETER;
         // "none Next": success, yet nothing handed out.
         if (TheLaptop().TakeMissingObject("Next")) return WBEM_S_NO_ERROR;
