@@ -1,0 +1,27 @@
+// `sar-coordinator-ctl check`: whether this laptop can be protected. It runs
+// the checks (checks.h), prints a line per check and a summary, or one JSON
+// object, and changes nothing.
+#pragma once
+
+#include <vector>
+
+#include "check_result.h"
+
+enum class CheckOutput { Text, Json };
+
+// Exit statuses of the check.
+inline constexpr int kExitReady = 0;     // the laptop can be protected
+inline constexpr int kExitNotReady = 1;  // it cannot: a check failed, and the first is named
+
+// Runs every check, prints the outcome and returns the exit status.
+int RunCheck(CheckOutput output);
+
+// The first failed check, which keeps the laptop from being protected;
+// nullptr when none failed.
+const CheckResult* FirstFailure(const std::vector<CheckResult>& results);
+
+// A line per check, "PASS|WARN|FAIL <name>: <detail>", then the summary.
+void PrintText(const std::vector<CheckResult>& results);
+
+// One JSON object on one line: "ready", "firstFailure" and "checks".
+void PrintJson(const std::vector<CheckResult>& results);
