@@ -67,8 +67,9 @@ private:
 
     bool Attempt(const char* step, std::initializer_list<Need> needs);
     void ReportComStart(const char* step, HRESULT status);
-    void ReportResult(const char* step, HRESULT status, const char* errorName);
-    void ReportError(const char* step, HRESULT status, const char* errorName);
+    // The error line names the step, or errorName where it differs.
+    void ReportResult(const char* step, HRESULT status, const char* errorName = nullptr);
+    void ReportError(const char* step, HRESULT status, const char* errorName = nullptr);
     void Note(const char* step, HRESULT status);
 
     bool HasServices() const { return session_.Services() != nullptr; }
@@ -138,7 +139,7 @@ void ExecIntCall::ReportResult(const char* step, HRESULT status, const char* err
 // From ConnectServer on, any status but 0 is a failure.
 void ExecIntCall::ReportError(const char* step, HRESULT status, const char* errorName) {
     if (status == 0) return;
-    printf("\n[-] Err: %s", errorName);
+    printf("\n[-] Err: %s", errorName != nullptr ? errorName : step);
     Note(step, status);
 }
 
@@ -157,33 +158,33 @@ void ExecIntCall::InitializeCom() {
 
 void ExecIntCall::Connect() {
     if (Attempt("ConnectServer", {{session_.HasLocator(), "locator"}}))
-        ReportResult("ConnectServer", session_.Connect(strings_.nameSpace.get()), "ConnectServer");
+        ReportResult("ConnectServer", session_.Connect(strings_.nameSpace.get()));
 
     if (Attempt("CoSetProxyBlanket", {{HasServices(), "services connection"}}))
-        ReportError("CoSetProxyBlanket", session_.SetBlanket(), "CoSetProxyBlanket");
+        ReportError("CoSetProxyBlanket", session_.SetBlanket());
 }
 
 void ExecIntCall::FindInstance() {
     if (Attempt("ExecQuery", {{HasServices(), "services connection"}}))
-        ReportError("ExecQuery", session_.QueryInstances(strings_.query.get()), "ExecQuery");
+        ReportError("ExecQuery", session_.QueryInstances(strings_.query.get()));
 
     // Only the first instance is ever used.
     if (Attempt("Next", {{session_.HasEnumerator(), "enumerator"}}))
-        ReportError("Next", session_.NextInstance(instance_), "Next");
+        ReportError("Next", session_.NextInstance(instance_));
 }
 
 void ExecIntCall::BindMethod() {
     if (Attempt("GetObject", {{HasServices(), "services connection"}}))
-        ReportResult("GetObject", session_.GetClass(strings_.className.get(), classDefinition_), "GetObject");
+        ReportResult("GetObject", session_.GetClass(strings_.className.get(), classDefinition_));
 
     if (Attempt("GetMethod", {{bool(classDefinition_), "class definition"}})) {
         const HRESULT status =
             GetMethodSignatures(classDefinition_.get(), strings_.methodName.get(), inputDefinition_.put(), nullptr);
-        ReportResult("GetMethod", status, "GetMethod");
+        ReportResult("GetMethod", status);
     }
 
     if (Attempt("SpawnInstance", {{bool(inputDefinition_), "input-parameter definition"}}))
-        ReportResult("SpawnInstance", inputDefinition_->SpawnInstance(0, inputInstance_.put()), "SpawnInstance");
+        ReportResult("SpawnInstance", inputDefinition_->SpawnInstance(0, inputInstance_.put()));
 }
 
 // Each register goes over as its decimal text, typed CIM_UINT32: WMI
@@ -197,7 +198,7 @@ void ExecIntCall::FillInputs() {
         value.get()->bstrVal = SysAllocString(values_[i]);
         const HRESULT status = inputInstance_->Put(strings_.inputNames[i].get(), 0, value.get(), CIM_UINT32);
         value.Clear();
-        ReportResult(step, status, step);
+        ReportResult(step, status);
     }
 }
 
@@ -240,7 +241,7 @@ void ExecIntCall::ReportExecution(HRESULT status) {
         return;
     }
     if (echo_) DebugPrint(L"[MS_SAR] [-] Err: ExecMethod");
-    ReportError("ExecMethod", status, "ExecMethod");
+    ReportError("ExecMethod", status);
 }
 
 // OutEDX is read as the method's contract has it, but neither its status

@@ -17,8 +17,8 @@
 // Each status is the step's own: 0 when it succeeded, else what the platform
 // returned; E_POINTER when the platform reported success but handed back no
 // object; kStepNotRun when the step could not run because an earlier one left
-// it nothing to work on (no connection: every step after it; no class
-// definition: the method).
+// it nothing to work on (without a services connection, every later step;
+// without a class definition, the method).
 struct FirmwareInspection {
     HRESULT connection;        // COM set-up, then ConnectServer to root\wmi: 0 when connected
     HRESULT classDefinition;   // GetObject of QelButtonMethodDWSi
@@ -29,12 +29,15 @@ struct FirmwareInspection {
     ULONG instances;           // instances found (0: none)
 };
 
-// connection: the first failure of CoCreateInstance of the locator,
-// ConnectServer and CoSetProxyBlanket (the apartment and the process's COM
-// security are entered and set as the ExecINT call does; their failures show
-// in the locator's). missingInputs and outputHasOutEDX are read only when
-// method is 0, and are empty and false otherwise; a method without an input
-// signature lacks all six inputs. instanceQuery is ExecQuery's status, else
-// the first status of the enumeration other than 0 and the WBEM_S_FALSE that
-// ends it (WBEM_S_TIMEDOUT when an instance took longer than the wait).
+// connection: the first failure of CoCreateInstance of the locator (a
+// negative status), ConnectServer and CoSetProxyBlanket (any but 0). The
+// apartment and the process's COM security are entered and set as the ExecINT
+// call does; a failure of theirs that matters shows in the locator's status.
+// missingInputs and outputHasOutEDX are read only when method is 0, and are
+// empty and false otherwise; a method without an input signature lacks all
+// six inputs. instanceQuery is ExecQuery's status, else the first status of
+// the enumeration other than 0 and the WBEM_S_FALSE that ends it
+// (WBEM_S_TIMEDOUT when an instance took longer than the 10 s wait). Throws
+// HresultException(E_OUTOFMEMORY) when the query's language string "WQL"
+// cannot be made, as the ExecINT call does.
 FirmwareInspection InspectFirmware();  // prints nothing, never calls ExecMethod or Put
