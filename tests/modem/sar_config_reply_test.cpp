@@ -46,14 +46,19 @@ std::vector<uint8_t> CommandDone(const std::vector<uint8_t>& reply) {
 std::optional<SarConfiguration> ParsedByLibmbim(const std::vector<uint8_t>& reply) {
     const std::vector<uint8_t> bytes = CommandDone(reply);
     MbimMessage* message = mbim_message_new(bytes.data(), static_cast<guint32>(bytes.size()));
-    MbimSarControlMode mode{};
-    MbimSarBackoffState backoff{};
-    MbimSarWifiHardwareState wifi{};
+    // libmbim stores the words as they are into its enumerations, whatever
+    // their value; they are read back as the words they are.
+    guint32 mode = 0;
+    guint32 backoff = 0;
+    guint32 wifi = 0;
     guint32 count = 0;
     MbimSarConfigStateArray* states = nullptr;
     GError* error = nullptr;
     std::optional<SarConfiguration> parsed;
-    if (mbim_message_ms_sar_config_response_parse(message, &mode, &backoff, &wifi, &count, &states, &error)) {
+    if (mbim_message_ms_sar_config_response_parse(message, reinterpret_cast<MbimSarControlMode*>(&mode),
+                                                  reinterpret_cast<MbimSarBackoffState*>(&backoff),
+                                                  reinterpret_cast<MbimSarWifiHardwareState*>(&wifi), &count, &states,
+                                                  &error)) {
         parsed = SarConfiguration{mode, backoff, wifi, {}};
         for (guint32 i = 0; i < count; ++i) parsed->states.push_back({states[i]->antenna_index, states[i]->backoff_index});
         mbim_sar_config_state_array_free(states);
