@@ -35,16 +35,6 @@ inline const std::string kLaterCallConsole =
     "\n[-] Err: CoInitializeSecurity" +
     kFirstCallConsole;
 
-// The calls that set COM up and connect to root\wmi, as the call record
-// shows them: the ExecINT call and the read-only look open alike.
-inline const std::vector<std::string> kConnectingCalls = {
-    "CoInitialize(null)",
-    "CoInitializeSecurity(null, -1, null, null, 0, 3, null, 0, null)",
-    "CoCreateInstance({4590F811-1D3A-11D0-891F-00AA004B2E24}, null, 1, {DC12A687-737F-11CF-884D-00AA004B2E24})",
-    "ConnectServer(\"root\\wmi\", null, null, null, 128, null, null)",
-    "CoSetProxyBlanket(services 1, 10, 0, null, 3, 3, null, 0)",
-};
-
 // The virtual clock back at 0 and the laptop on this timeline.
 void StartLaptop(const char* scenario);
 

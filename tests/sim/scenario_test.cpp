@@ -105,9 +105,7 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         {"0 firmware input InEAX int",
          "s.txt:1: 'firmware input' takes 'absent' or a CIM type (sint32, string, uint8, uint16, uint32, uint64), not "
          "'int'"},
-        {"0 firmware input InEAX", "s.txt:1: 'firmware' takes 3 argument(s), not 2"},
-        {"0 firmware signature", "s.txt:1: 'firmware' takes 'instances N', 'class', 'method' or 'input NAME', not "
-                                 "'signature'"},
+
         {"0.0001 radio on", "s.txt:1: '0.0001' is not a time in seconds"},
         {"0 tx cycle 6", "s.txt:1: 'tx' takes 3 argument(s), not 2"},
         {"0 tx cycle 0 6", "s.txt:1: '0' is not a valid span (seconds above 0, up to three decimals)"},
