@@ -3,11 +3,10 @@
 // that escapes is reported in one console line and ends the process with
 // kExitNotReady: nothing could be told about the laptop.
 #include <cstdio>
-#include <exception>
-#include <new>
 
 #include "check.h"
 #include "command_line.h"
+#include "win/last_line_of_defence.h"
 
 namespace {
 
@@ -19,13 +18,6 @@ int ReportFatal(const char* what) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    try {
-        return RunCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc});
-    } catch (const std::bad_alloc&) {
-        return ReportFatal("out of memory");
-    } catch (const std::exception& failure) {
-        return ReportFatal(failure.what());
-    } catch (...) {
-        return ReportFatal("unknown failure");
-    }
+    return RunWithLastLineOfDefence([=] { return RunCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}); },
+                                    ReportFatal);
 }
