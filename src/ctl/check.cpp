@@ -24,23 +24,15 @@ std::vector<CheckResult> RunChecks() {
     return results;
 }
 
-}  // namespace
-
-int RunCheck(CheckOutput output) {
-    const std::vector<CheckResult> results = RunChecks();
-    if (output == CheckOutput::Json)
-        PrintJson(results);
-    else
-        PrintText(results);
-    return FirstFailure(results) == nullptr ? kExitReady : kExitNotReady;
-}
-
+// The first failed check, which keeps the laptop from being protected;
+// nullptr when none failed.
 const CheckResult* FirstFailure(const std::vector<CheckResult>& results) {
     const auto failed = std::find_if(results.begin(), results.end(),
                                      [](const CheckResult& result) { return result.verdict == Verdict::Fail; });
     return failed == results.end() ? nullptr : &*failed;
 }
 
+// A line per check, "PASS|WARN|FAIL <name>: <detail>", then the summary.
 void PrintText(const std::vector<CheckResult>& results) {
     for (const CheckResult& result : results)
         printf("%s %s: %s\n", VerdictText(result.verdict), result.name, result.detail.c_str());
@@ -50,6 +42,7 @@ void PrintText(const std::vector<CheckResult>& results) {
         printf("READY: this laptop can be protected\n");
 }
 
+// One JSON object on one line: "ready", "firstFailure" and "checks".
 void PrintJson(const std::vector<CheckResult>& results) {
     std::string checks;
     for (const CheckResult& result : results) {
@@ -65,3 +58,15 @@ void PrintJson(const std::vector<CheckResult>& results) {
         .Json("checks", "[" + checks + "]");
     printf("%s\n", report.Object().c_str());
 }
+
+}  // namespace
+
+int RunCheck(CheckOutput output) {
+    const std::vector<CheckResult> results = RunChecks();
+    if (output == CheckOutput::Json)
+        PrintJson(results);
+    else
+        PrintText(results);
+    return FirstFailure(results) == nullptr ? kExitReady : kExitNotReady;
+}
+

@@ -3,10 +3,6 @@
 // object, and changes nothing.
 #pragma once
 
-#include <vector>
-
-#include "check_result.h"
-
 enum class CheckOutput { Text, Json };
 
 // Exit statuses of the check.
@@ -15,13 +11,3 @@ inline constexpr int kExitNotReady = 1;  // it cannot: a check failed, and the f
 
 // Runs every check, prints the outcome and returns the exit status.
 int RunCheck(CheckOutput output);
-
-// The first failed check, which keeps the laptop from being protected;
-// nullptr when none failed.
-const CheckResult* FirstFailure(const std::vector<CheckResult>& results);
-
-// A line per check, "PASS|WARN|FAIL <name>: <detail>", then the summary.
-void PrintText(const std::vector<CheckResult>& results);
-
-// One JSON object on one line: "ready", "firstFailure" and "checks".
-void PrintJson(const std::vector<CheckResult>& results);

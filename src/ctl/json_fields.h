@@ -14,14 +14,12 @@ public:
     JsonFields& Json(std::string_view key, std::string_view json);
 
     bool empty() const { return members_.empty(); }
-    // "key":value pairs, comma-separated, without braces.
-    const std::string& members() const { return members_; }
     std::string Object() const { return "{" + members_ + "}"; }
 
 private:
     JsonFields& Add(std::string_view key, std::string_view json);
 
-    std::string members_;
+    std::string members_;  // "key":value pairs, comma-separated
 };
 
 // text as a JSON string: quoted, with quotes, backslashes and control

@@ -62,7 +62,8 @@ std::string SarModeText(uint32_t mode) {
 
 std::string StatesText(const std::vector<SarConfigState>& states) {
     if (states.empty()) return "no configuration states";
-    std::string text = std::to_string(states.size()) + (states.size() == 1 ? " configuration state:" : " configuration states:");
+    std::string text =
+        std::to_string(states.size()) + (states.size() == 1 ? " configuration state:" : " configuration states:");
     for (size_t i = 0; i < states.size(); ++i)
         text += (i == 0 ? " antenna " : "; antenna ") + std::to_string(states[i].antennaIndex) + " back-off index " +
                 std::to_string(states[i].backoffIndex);
@@ -73,7 +74,10 @@ std::string StatesJson(const std::vector<SarConfigState>& states) {
     std::string json = "[";
     for (const SarConfigState& state : states) {
         if (json.size() > 1) json += ',';
-        json += JsonFields().Number("antennaIndex", state.antennaIndex).Number("backoffIndex", state.backoffIndex).Object();
+        json += JsonFields()
+                    .Number("antennaIndex", state.antennaIndex)
+                    .Number("backoffIndex", state.backoffIndex)
+                    .Object();
     }
     return json + "]";
 }

@@ -42,6 +42,7 @@ SarConfiguration ReadSarConfiguration(std::span<const uint8_t> reply) {
         Refuse("the reply's " + std::to_string(count) + " configuration states need " + std::to_string(dataStart) +
                " bytes up to the end of their offset/size pairs, and the reply is " + std::to_string(reply.size()));
     config.states.reserve(count);
-    for (uint64_t element = 0; element < count; ++element) config.states.push_back(ReadState(reply, element, dataStart));
+    for (uint64_t element = 0; element < count; ++element)
+        config.states.push_back(ReadState(reply, element, dataStart));
     return config;
 }

@@ -14,7 +14,8 @@ SarQuerySession::SarQuerySession() {
 
 QueryAnswer SarQuerySession::Query(UINT32 command) {
     com_ptr<CommandOperation> operation;
-    const com_ptr<CommandResult> result = SendAndWait(*session_, CommandKind::Query, command, payload_.get(), operation);
+    const com_ptr<CommandResult> result =
+        SendAndWait(*session_, CommandKind::Query, command, payload_.get(), operation);
     QueryAnswer answer;
     check_hresult(result->get_StatusCode(&answer.status));
     if (answer.status == 0) answer.reply = CopyReply(*result);

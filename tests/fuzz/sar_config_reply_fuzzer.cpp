@@ -19,7 +19,8 @@ void Require(bool condition) {
 
 std::vector<uint8_t> WrittenByTheModem(const SarConfiguration& config) {
     sim::mbim::SarConfig written{config.mode, config.backoffStatus, {}};
-    for (const SarConfigState& state : config.states) written.states.push_back({state.antennaIndex, state.backoffIndex});
+    for (const SarConfigState& state : config.states)
+        written.states.push_back({state.antennaIndex, state.backoffIndex});
     return sim::mbim::EncodeSarConfig(written, config.wifiIntegration);
 }
 

@@ -60,7 +60,8 @@ std::optional<SarConfiguration> ParsedByLibmbim(const std::vector<uint8_t>& repl
                                                   reinterpret_cast<MbimSarWifiHardwareState*>(&wifi), &count, &states,
                                                   &error)) {
         parsed = SarConfiguration{mode, backoff, wifi, {}};
-        for (guint32 i = 0; i < count; ++i) parsed->states.push_back({states[i]->antenna_index, states[i]->backoff_index});
+        for (guint32 i = 0; i < count; ++i)
+            parsed->states.push_back({states[i]->antenna_index, states[i]->backoff_index});
         mbim_sar_config_state_array_free(states);
     } else {
         g_error_free(error);
