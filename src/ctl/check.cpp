@@ -32,10 +32,16 @@ const CheckResult* FirstFailure(const std::vector<CheckResult>& results) {
     return failed == results.end() ? nullptr : &*failed;
 }
 
+// The detail on one line: a platform's message may hold line breaks.
+std::string OneLine(std::string text) {
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
 // A line per check, "PASS|WARN|FAIL <name>: <detail>", then the summary.
 void PrintText(const std::vector<CheckResult>& results) {
     for (const CheckResult& result : results)
-        printf("%s %s: %s\n", VerdictText(result.verdict), result.name, result.detail.c_str());
+        printf("%s %s: %s\n", VerdictText(result.verdict), result.name, OneLine(result.detail).c_str());
     if (const CheckResult* failed = FirstFailure(results))
         printf("NOT READY: the %s check failed, so this laptop cannot be protected\n", failed->name);
     else
