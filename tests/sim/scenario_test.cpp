@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/model/fault_points.h"
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace {
@@ -17,10 +18,11 @@ std::string ErrorOf(const std::string& text) {
 }
 
 TEST(Scenario, ReadsEveryEventForm) {
-    const auto events = sim::ParseScenario(
+    auto events = sim::ParseScenario(
         "# comment\n"
         "\n"
         "0 modem absent\n"
+        "0 token system\n"
         "0 radio on   # trailing comment\n"
         "1.5 tx active\n"
         "2 latency 40\n"
@@ -40,9 +42,12 @@ TEST(Scenario, ReadsEveryEventForm) {
         "11 firmware input InEDI absent\n"
         "11 firmware input InECX string\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 19u);
+    ASSERT_EQ(events.size(), 20u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
-    EXPECT_EQ(events[1].line, 4);
+    EXPECT_EQ(events[1].kind, sim::EventKind::Token);
+    EXPECT_EQ(events[1].value, static_cast<uint32_t>(sim::TokenKind::LocalSystem));
+    events.erase(events.begin() + 1);  // the others as they stand in the text after it
+    EXPECT_EQ(events[1].line, 5);
     EXPECT_TRUE(events[1].flag);
     EXPECT_EQ(events[2].atMs, 1500u);
     EXPECT_EQ(events[3].value, 40u);
@@ -85,6 +90,8 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         {"0 radio maybe", "s.txt:1: 'radio' takes 'on' or 'off', not 'maybe'"},
         {"0 warp 9", "s.txt:1: unknown event 'warp'"},
         {"1 modem absent", "s.txt:1: 'modem absent' is only possible at time 0"},
+        {"1 token user", "s.txt:1: 'token' is only possible at time 0"},
+        {"0 token root", "s.txt:1: 'token' takes 'admin', 'user' or 'system', not 'root'"},
         {"0 fail ExecMethod 80041002", "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'"},
         {"0 status tx-set 1 0", "s.txt:1: '0' is not a valid COUNT (a positive decimal number)"},
         {"0 latency", "s.txt:1: 'latency' takes 1 argument(s), not 0"},

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace sim {
@@ -54,6 +55,7 @@ struct LaptopState {
     uint32_t latencyMs = 5;
     std::optional<uint32_t> replyLength;  // empty: full-length replies
     uint32_t firmwareInstances = 1;
+    TokenKind token = TokenKind::Administrator;
     bool firmwareClassPresent = true;
     bool firmwareMethodPresent = true;
     // The CIM type the method's input signature declares for an input, by

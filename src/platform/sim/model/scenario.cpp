@@ -6,6 +6,7 @@
 
 #include "sim/model/fault_points.h"
 #include "sim/model/firmware/firmware_device.h"
+#include "sim/model/process_token.h"
 #include "sim/model/sim_error.h"
 
 namespace sim {
@@ -89,6 +90,7 @@ public:
         if (kind == "fail") return Fail();
         if (kind == "none") return NoObject();
         if (kind == "firmware") return Firmware();
+        if (kind == "token") return Token();
         return "unknown event " + Quoted(kind);
     }
 
@@ -251,6 +253,19 @@ private:
         if (std::string reason = Arguments(2, 2); !reason.empty()) return reason;
         event_.kind = EventKind::FirmwareInstances;
         return Value(words_[3], "instance count", event_.value);
+    }
+
+    // The process token: who the process runs as, fixed when it starts.
+    std::string Token() {
+        if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
+        if (event_.atMs != 0) return "'token' is only possible at time 0";
+        event_.kind = EventKind::Token;
+        const std::string& account = words_[2];
+        if (account == "admin") event_.value = static_cast<uint32_t>(TokenKind::Administrator);
+        else if (account == "user") event_.value = static_cast<uint32_t>(TokenKind::StandardUser);
+        else if (account == "system") event_.value = static_cast<uint32_t>(TokenKind::LocalSystem);
+        else return "'token' takes 'admin', 'user' or 'system', not " + Quoted(account);
+        return {};
     }
 
     std::string Presence() {

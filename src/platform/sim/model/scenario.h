@@ -23,6 +23,7 @@ enum class EventKind {
     Fail,              // name: platform call; value: HRESULT; flag: cleared ("ok"); count
     NoObject,          // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
+    Token,             // value: TokenKind
     FirmwareClass,     // flag: the class is there
     FirmwareMethod,    // flag: the class has the method ExecINT
     FirmwareInput,     // name: input of ExecINT; value: its CIM type, 0 when the signature lacks it

@@ -1,6 +1,7 @@
 // Kernel and C runtime services of the simulated platform: sleeping, the
-// debugger output channel, the process heap, message texts, wide text as
-// UTF-8, and the wide formatting helpers of the Microsoft C runtime.
+// thread's last error, the debugger output channel, the process heap, message
+// texts, wide text as UTF-8, and the wide formatting helpers of the Microsoft
+// C runtime.
 #pragma once
 
 #include <cstdarg>
@@ -8,6 +9,10 @@
 #include "sim/surface/win_types.h"
 
 void Sleep(DWORD dwMilliseconds);
+
+// The calling thread's last error, which a failing function sets.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
 void OutputDebugStringW(LPCWSTR lpOutputString);
 
 HANDLE GetProcessHeap();
