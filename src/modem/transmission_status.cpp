@@ -8,6 +8,7 @@
 
 #include "async_wait.h"
 #include "byte_buffers.h"
+#include "command_session.h"
 #include "default_modem.h"
 #include "modem/mbsar.h"
 #include "transmission_record.h"
@@ -19,17 +20,8 @@ namespace {
 
 // MBIM_MS_SET_TRANSMISSION_STATUS: ChannelNotification 1, HysteresisTimer 1.
 constexpr std::array<BYTE, 8> kSetPayload{0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
-// A query carries no parameters, but an 8-byte zero buffer goes out with it.
-constexpr std::array<BYTE, 8> kQueryPayload{};
 
-using Session = winrt_abi::IMobileBroadbandDeviceServiceCommandSession;
 using Failure = MBSar::PollFailure;
-
-com_ptr<Session> OpenSession(winrt_abi::IMobileBroadbandDeviceService& service) {
-    com_ptr<Session> session;
-    check_hresult(service.OpenCommandSession(session.put()));
-    return session;
-}
 
 // Everything one poll holds, declared in order of making and so released in
 // reverse on every path out of it.
@@ -39,19 +31,15 @@ struct Poll {
     com_ptr<winrt_abi::IBuffer> payload;
     TaskMemoryBytes reply;
     com_ptr<winrt_abi::IMobileBroadbandDeviceService> service;
-    com_ptr<Session> session;
-    com_ptr<winrt_abi::ICommandResultAsyncOperation> operation;
-    com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandResult> result;
+    com_ptr<CommandSession> session;
+    com_ptr<CommandOperation> operation;
+    com_ptr<CommandResult> result;
     com_ptr<winrt_abi::IBuffer> response;
 
     // Sends one command on the session, waits for it and takes its response
     // buffer, then its status code.
-    UINT32 Send(bool isSet) {
-        const UINT32 command = kTransmissionStatusCommand;
-        check_hresult(isSet ? session->SendSetCommandAsync(command, payload.get(), operation.put())
-                            : session->SendQueryCommandAsync(command, payload.get(), operation.put()));
-        check_present(operation);
-        result = WaitForCommandResult(*operation);
+    UINT32 Send(CommandKind kind) {
+        result = SendAndWait(*session, kind, kTransmissionStatusCommand, payload.get(), operation);
         check_hresult(result->get_ResponseData(response.put()));
         UINT32 status = 0;
         check_hresult(result->get_StatusCode(&status));
@@ -71,13 +59,13 @@ struct Poll {
     void Run() {
         payload = BufferFromBytes(kSetPayload);
         service = OpenSarService();
-        session = OpenSession(*service);
+        session = OpenCommandSession(*service);
         if (!session) {  // nothing sent, TransmissionActive unchanged
             outcome.failure = {Failure::Kind::NoSession, 0};
             return;
         }
 
-        if (const UINT32 status = Send(true); status == 0) {
+        if (const UINT32 status = Send(CommandKind::Set); status == 0) {
             Report();
             check_hresult(session->CloseSession());
         } else {
@@ -87,13 +75,13 @@ struct Poll {
 
         // The second session replaces the first, which was closed above or is
         // only released here after a rejected set.
-        session = OpenSession(*service);
+        session = OpenCommandSession(*service);
         check_present(session);
         record = {};
         payload = BufferFromBytes(kQueryPayload);
         reply.reset();
 
-        if (const UINT32 status = Send(false); status == 0) {
+        if (const UINT32 status = Send(CommandKind::Query); status == 0) {
             Report();
             TransmissionActive = record.Active();
             outcome.freshAnswer = true;

@@ -3,10 +3,9 @@
 // with kExitFatalFailure; WLAN power is not touched on that path, since the
 // modem may still be transmitting.
 #include <cstdio>
-#include <exception>
-#include <new>
 
 #include "supervisor.h"
+#include "win/last_line_of_defence.h"
 
 namespace {
 
@@ -17,14 +16,4 @@ int ReportFatal(const char* what) {
 
 }  // namespace
 
-int main() {
-    try {
-        return RunSupervisor();
-    } catch (const std::bad_alloc&) {
-        return ReportFatal("out of memory");
-    } catch (const std::exception& failure) {
-        return ReportFatal(failure.what());
-    } catch (...) {
-        return ReportFatal("unknown failure");
-    }
-}
+int main() { return RunWithLastLineOfDefence(RunSupervisor, ReportFatal); }

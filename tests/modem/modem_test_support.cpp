@@ -15,8 +15,8 @@
 namespace sim {
 void PrintTo(const LiveCounts& counts, std::ostream* out) {
     *out << "{objects " << counts.objects << ", bstrs " << counts.bstrs << ", hstrings " << counts.hstrings
-         << ", taskMemory " << counts.taskMemory << ", apartments " << counts.apartments << ", handles "
-         << counts.handles << "}";
+         << ", taskMemory " << counts.taskMemory << ", apartments " << counts.apartments
+         << ", handles " << counts.handles << "}";
 }
 }  // namespace sim
 

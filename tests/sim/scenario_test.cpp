@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/model/fault_points.h"
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace {
@@ -17,10 +18,11 @@ std::string ErrorOf(const std::string& text) {
 }
 
 TEST(Scenario, ReadsEveryEventForm) {
-    const auto events = sim::ParseScenario(
+    auto events = sim::ParseScenario(
         "# comment\n"
         "\n"
         "0 modem absent\n"
+        "0 token system\n"
         "0 radio on   # trailing comment\n"
         "1.5 tx active\n"
         "2 latency 40\n"
@@ -35,13 +37,20 @@ TEST(Scenario, ReadsEveryEventForm) {
         "7 none GetResults ok\n"
         "8 tx cycle 6 1.5\n"
         "9 fail SysAllocString:WQL 0x8007000e\n"
-        "10 hang SendQueryCommandAsync 1\n"
-        "11 hang SendQueryCommandAsync ok\n"
-        "12 modem replaced\n",
+        "10 firmware class absent\n"
+        "10 firmware method present\n"
+        "11 firmware input InEDI absent\n"
+        "11 firmware input InECX string\n"
+        "12 hang SendQueryCommandAsync 1\n"
+        "12 hang SendQueryCommandAsync ok\n"
+        "13 modem replaced\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 18u);
+    ASSERT_EQ(events.size(), 23u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
-    EXPECT_EQ(events[1].line, 4);
+    EXPECT_EQ(events[1].kind, sim::EventKind::Token);
+    EXPECT_EQ(events[1].value, static_cast<uint32_t>(sim::TokenKind::LocalSystem));
+    events.erase(events.begin() + 1);  // the others as they stand in the text after it
+    EXPECT_EQ(events[1].line, 5);
     EXPECT_TRUE(events[1].flag);
     EXPECT_EQ(events[2].atMs, 1500u);
     EXPECT_EQ(events[3].value, 40u);
@@ -63,11 +72,19 @@ TEST(Scenario, ReadsEveryEventForm) {
     EXPECT_EQ(events[13].value, 6000u);
     EXPECT_EQ(events[13].idleMs, 1500u);
     EXPECT_EQ(events[14].name, "SysAllocString:WQL");
-    EXPECT_EQ(events[15].kind, sim::EventKind::Hang);
-    EXPECT_EQ(events[15].name, "SendQueryCommandAsync");
-    EXPECT_EQ(events[15].count, 1);
+    EXPECT_EQ(events[15].kind, sim::EventKind::FirmwareClass);
+    EXPECT_FALSE(events[15].flag);
+    EXPECT_EQ(events[16].kind, sim::EventKind::FirmwareMethod);
     EXPECT_TRUE(events[16].flag);
-    EXPECT_EQ(events[17].kind, sim::EventKind::ModemReplaced);
+    EXPECT_EQ(events[17].kind, sim::EventKind::FirmwareInput);
+    EXPECT_EQ(events[17].name, "InEDI");
+    EXPECT_EQ(events[17].value, 0u) << "absent";
+    EXPECT_EQ(events[18].value, 8u) << "CIM_STRING";
+    EXPECT_EQ(events[19].kind, sim::EventKind::Hang);
+    EXPECT_EQ(events[19].name, "SendQueryCommandAsync");
+    EXPECT_EQ(events[19].count, 1);
+    EXPECT_TRUE(events[20].flag);
+    EXPECT_EQ(events[21].kind, sim::EventKind::ModemReplaced);
 }
 
 TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
@@ -86,6 +103,8 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         {"0 radio maybe", "s.txt:1: 'radio' takes 'on' or 'off', not 'maybe'"},
         {"0 warp 9", "s.txt:1: unknown event 'warp'"},
         {"1 modem absent", "s.txt:1: 'modem absent' is only possible at time 0"},
+        {"1 token user", "s.txt:1: 'token' is only possible at time 0"},
+        {"0 token root", "s.txt:1: 'token' takes 'admin', 'user' or 'system', not 'root'"},
         {"0 fail ExecMethod 80041002", "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'"},
         {"0 status tx-set 1 0", "s.txt:1: '0' is not a valid COUNT (a positive decimal number)"},
         {"0 latency", "s.txt:1: 'latency' takes 1 argument(s), not 0"},
@@ -93,6 +112,12 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
          "s.txt:1: '99999999999' is not a valid latency (an unsigned 32-bit decimal number)"},
         {"0 latency 0", "s.txt:1: 'latency' must be at least 1 millisecond, not 0"},
         {"0", "s.txt:1: an event is missing after the time"},
+        {"0 firmware class gone", "s.txt:1: 'firmware class' takes 'present' or 'absent', not 'gone'"},
+        {"0 firmware input InEGX absent",
+         "s.txt:1: 'InEGX' is no input of ExecINT (InEAX, InEBX, InECX, InEDX, InESI or InEDI)"},
+        {"0 firmware input InEAX int",
+         "s.txt:1: 'firmware input' takes 'absent' or a CIM type (sint32, string, uint8, uint16, uint32, uint64), not "
+         "'int'"},
         {"0 tx cycle 6", "s.txt:1: 'tx' takes 3 argument(s), not 2"},
         {"0 tx cycle 0 6", "s.txt:1: '0' is not a valid span (seconds above 0, up to three decimals)"},
         // Fault points come from one list: unknown names and forms a call

@@ -5,7 +5,7 @@ namespace sim {
 constinit Counters counters;
 
 LiveCounts CurrentCounts() {
-    return {counters.objects.load(),    counters.bstrs.load(),      counters.hstrings.load(),
+    return {counters.objects.load(), counters.bstrs.load(), counters.hstrings.load(),
             counters.taskMemory.load(), counters.apartments.load(), counters.handles.load()};
 }
 

@@ -65,6 +65,10 @@ void LaptopTimeline::Apply(const ScenarioEvent& event) {
     case EventKind::NoObject: SetOrClear(state_.missingObjects, event); break;
     case EventKind::Hang: SetOrClear(state_.hangs, event); break;
     case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
+    case EventKind::Token: state_.token = static_cast<TokenKind>(event.value); break;
+    case EventKind::FirmwareClass: state_.firmwareClassPresent = event.flag; break;
+    case EventKind::FirmwareMethod: state_.firmwareMethodPresent = event.flag; break;
+    case EventKind::FirmwareInput: state_.firmwareInputTypes[event.name] = event.value; break;
     }
 }
 

@@ -27,6 +27,10 @@ enum class EventKind {
     NoObject,          // name: platform call; flag: cleared ("ok"); count
     Hang,              // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
+    Token,             // value: TokenKind
+    FirmwareClass,     // flag: the class is there
+    FirmwareMethod,    // flag: the class has the method ExecINT
+    FirmwareInput,     // name: input of ExecINT; value: its CIM type, 0 when the signature lacks it
 };
 
 inline constexpr int64_t kUnlimited = -1;

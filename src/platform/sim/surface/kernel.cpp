@@ -51,6 +51,8 @@ std::string Utf8Of(std::wstring_view text) {
     return out;
 }
 
+thread_local DWORD lastError = 0;
+
 // The one process heap; its handle only has to be distinct and non-null.
 int processHeap;
 
@@ -62,6 +64,10 @@ int processHeap;
 }  // namespace
 
 void Sleep(DWORD dwMilliseconds) { sim::PassMs(dwMilliseconds); }
+
+DWORD GetLastError() { return lastError; }
+
+void SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
 
 // The debugger channel: each message becomes one line on standard error,
 // written with a single call so that nothing can come between its parts.

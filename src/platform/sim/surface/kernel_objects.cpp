@@ -1,34 +1,23 @@
-// Kernel objects of the simulated Windows surface, reached through handles,
-// and the waits on them, timed by the laptop's clock. Every object's state
-// changes under one lock and is announced on one condition, so any number of
-// threads can wait on any objects; the state a wait looks at, and what a
-// satisfied wait does to it, are each object's own.
+// Kernel objects of the simulated Windows surface: the table of handles, the
+// events, and the waits on them, timed by the laptop's clock. Every waitable
+// object's state changes under one lock and is announced on one condition,
+// so any number of threads can wait on any objects; the state a wait looks
+// at, and what a satisfied wait does to it, are each object's own.
+#include "sim/surface/kernel_objects.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
 
-#include "platform.h"
 #include "sim/model/surface_services.h"
 
 namespace {
 
-class KernelObject {
-public:
-    virtual ~KernelObject() = default;
-
-    // Whether a wait on the object is satisfied now.
-    virtual bool Signalled() const = 0;
-
-    // What a wait the object satisfied does to it.
-    virtual void Take() {}
-};
-
-class Event final : public KernelObject {
+class Event final : public sim::WaitableObject {
 public:
     Event(bool manualReset, bool signalled) : manualReset_(manualReset), signalled_(signalled) {}
 
@@ -49,7 +38,7 @@ private:
 struct Kernel {
     std::mutex lock;
     std::condition_variable changed;
-    std::map<HANDLE, std::shared_ptr<KernelObject>> handles;
+    std::map<HANDLE, std::shared_ptr<sim::KernelObject>> handles;
     uintptr_t lastHandle = 0;
 };
 
@@ -59,11 +48,9 @@ Kernel& TheKernel() {
     return *kernel;
 }
 
-thread_local DWORD lastError = 0;
-
 template <typename Result>
 Result FailWith(DWORD error, Result result) {
-    lastError = error;
+    SetLastError(error);
     return result;
 }
 
@@ -74,27 +61,20 @@ DWORD LastErrorOf(HRESULT fault) {
     return (code & 0xFFFF0000u) == 0x80070000u ? code & 0xFFFFu : code;
 }
 
-std::shared_ptr<KernelObject> Find(HANDLE handle) {
-    Kernel& kernel = TheKernel();
-    std::lock_guard guard(kernel.lock);
-    const auto found = kernel.handles.find(handle);
-    return found == kernel.handles.end() ? nullptr : found->second;
-}
-
 // Under the kernel's lock: whether the object satisfies the wait, taking it
 // if so.
-bool Took(KernelObject& object) {
+bool Took(sim::WaitableObject& object) {
     if (!object.Signalled()) return false;
     object.Take();
     return true;
 }
 
-bool TookNow(KernelObject& object) {
+bool TookNow(sim::WaitableObject& object) {
     std::lock_guard guard(TheKernel().lock);
     return Took(object);
 }
 
-DWORD WaitOnRealClock(KernelObject& object, DWORD ms) {
+DWORD WaitOnRealClock(sim::WaitableObject& object, DWORD ms) {
     Kernel& kernel = TheKernel();
     std::unique_lock guard(kernel.lock);
     const auto took = [&object] { return Took(object); };
@@ -109,7 +89,7 @@ DWORD WaitOnRealClock(KernelObject& object, DWORD ms) {
 // the clock to the earlier of its deadline and the next work due, until the
 // object is signalled. A wait without a time limit, with no work due, can
 // only be ended by another thread.
-DWORD WaitOnVirtualClock(KernelObject& object, DWORD ms) {
+DWORD WaitOnVirtualClock(sim::WaitableObject& object, DWORD ms) {
     const bool limited = ms != INFINITE;
     const uint64_t deadline = sim::NowMs() + (limited ? ms : 0);
     for (;;) {
@@ -128,28 +108,41 @@ DWORD WaitOnVirtualClock(KernelObject& object, DWORD ms) {
 
 }  // namespace
 
-DWORD GetLastError() { return lastError; }
-
-HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) {
-    if (const HRESULT fault = sim::TakeCallFault("CreateEventW"); FAILED(fault))
-        return FailWith(LastErrorOf(fault), HANDLE{nullptr});
-    if (lpName != nullptr) return FailWith(ERROR_NOT_SUPPORTED, HANDLE{nullptr});
+HANDLE sim::NewHandle(std::shared_ptr<KernelObject> object) {
     Kernel& kernel = TheKernel();
+    std::lock_guard guard(kernel.lock);
     try {
-        auto event = std::make_shared<Event>(bManualReset != FALSE, bInitialState != FALSE);
-        std::lock_guard guard(kernel.lock);
         // Like Windows' handles, multiples of 4 and never null.
-        const auto handle = reinterpret_cast<HANDLE>(kernel.lastHandle += 4);
-        kernel.handles.emplace(handle, std::move(event));
-        sim::counters.handles.fetch_add(1);
+        const auto handle = reinterpret_cast<HANDLE>(kernel.lastHandle + 4);
+        kernel.handles.emplace(handle, std::move(object));
+        kernel.lastHandle += 4;
+        counters.handles.fetch_add(1);
         return handle;
     } catch (const std::bad_alloc&) {
         return FailWith(ERROR_NOT_ENOUGH_MEMORY, HANDLE{nullptr});
     }
 }
 
+std::shared_ptr<sim::KernelObject> sim::ObjectOf(HANDLE handle) {
+    Kernel& kernel = TheKernel();
+    std::lock_guard guard(kernel.lock);
+    const auto found = kernel.handles.find(handle);
+    return found == kernel.handles.end() ? nullptr : found->second;
+}
+
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) {
+    if (const HRESULT fault = sim::TakeCallFault("CreateEventW"); FAILED(fault))
+        return FailWith(LastErrorOf(fault), HANDLE{nullptr});
+    if (lpName != nullptr) return FailWith(ERROR_NOT_SUPPORTED, HANDLE{nullptr});
+    try {
+        return sim::NewHandle(std::make_shared<Event>(bManualReset != FALSE, bInitialState != FALSE));
+    } catch (const std::bad_alloc&) {
+        return FailWith(ERROR_NOT_ENOUGH_MEMORY, HANDLE{nullptr});
+    }
+}
+
 BOOL SetEvent(HANDLE hEvent) {
-    const std::shared_ptr<KernelObject> object = Find(hEvent);
+    const std::shared_ptr<sim::KernelObject> object = sim::ObjectOf(hEvent);
     auto* const event = dynamic_cast<Event*>(object.get());
     if (event == nullptr) return FailWith(ERROR_INVALID_HANDLE, FALSE);
     Kernel& kernel = TheKernel();
@@ -164,16 +157,21 @@ BOOL SetEvent(HANDLE hEvent) {
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     if (const HRESULT fault = sim::TakeCallFault("WaitForSingleObject"); FAILED(fault))
         return FailWith(LastErrorOf(fault), WAIT_FAILED);
-    const std::shared_ptr<KernelObject> object = Find(hHandle);
-    if (object == nullptr) return FailWith(ERROR_INVALID_HANDLE, WAIT_FAILED);
-    return sim::ClockIsVirtual() ? WaitOnVirtualClock(*object, dwMilliseconds)
-                                 : WaitOnRealClock(*object, dwMilliseconds);
+    const std::shared_ptr<sim::KernelObject> object = sim::ObjectOf(hHandle);
+    auto* const waitable = dynamic_cast<sim::WaitableObject*>(object.get());
+    if (waitable == nullptr) return FailWith(ERROR_INVALID_HANDLE, WAIT_FAILED);
+    return sim::ClockIsVirtual() ? WaitOnVirtualClock(*waitable, dwMilliseconds)
+                                 : WaitOnRealClock(*waitable, dwMilliseconds);
 }
 
 BOOL CloseHandle(HANDLE hObject) {
     Kernel& kernel = TheKernel();
+    std::shared_ptr<sim::KernelObject> closed;  // goes outside the lock
     std::lock_guard guard(kernel.lock);
-    if (kernel.handles.erase(hObject) == 0) return FailWith(ERROR_INVALID_HANDLE, FALSE);
+    const auto found = kernel.handles.find(hObject);
+    if (found == kernel.handles.end()) return FailWith(ERROR_INVALID_HANDLE, FALSE);
+    closed = std::move(found->second);
+    kernel.handles.erase(found);
     sim::counters.handles.fetch_sub(1);
     return TRUE;
 }

@@ -1,7 +1,7 @@
 // Kernel and C runtime services of the simulated platform: sleeping, the
-// debugger output channel, kernel objects and waits, the process heap,
-// message texts, wide text as UTF-8, and the wide formatting helpers of the
-// Microsoft C runtime.
+// thread's last error, the debugger output channel, kernel objects and waits,
+// the process heap, message texts, wide text as UTF-8, and the wide
+// formatting helpers of the Microsoft C runtime.
 #pragma once
 
 #include <cstdarg>
@@ -9,14 +9,16 @@
 #include "sim/surface/win_types.h"
 
 void Sleep(DWORD dwMilliseconds);
+
+// The calling thread's last error, which a failing function sets.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
 void OutputDebugStringW(LPCWSTR lpOutputString);
 
-// The calling thread's last Win32 error, set by a kernel function that fails.
-DWORD GetLastError();
-
-// Kernel objects, reached through handles: events so far. A wait with a time
-// limit is timed by the laptop's clock, so on the virtual clock it passes in
-// virtual time. Handles are counted: one not closed is left over at exit.
+// Kernel objects, reached through handles: events, and process tokens
+// (win_security.h). A wait with a time limit is timed by the laptop's clock,
+// so on the virtual clock it passes in virtual time. Handles are counted: one
+// not closed is left over at exit.
 struct SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;

@@ -148,10 +148,14 @@ public:
         return S_OK;
     }
 
+    // The strings a person identifies the modem by: fixed, plausible values.
+    HRESULT STDMETHODCALLTYPE get_Manufacturer(HSTRING* value) override { return Text(L"Simulated Wireless", value); }
+    HRESULT STDMETHODCALLTYPE get_Model(HSTRING* value) override { return Text(L"SW-L860 LTE", value); }
+    HRESULT STDMETHODCALLTYPE get_FirmwareInformation(HSTRING* value) override {
+        return Text(L"18500.5001.00.05.27.30", value);
+    }
+
     HRESULT STDMETHODCALLTYPE get_NetworkDeviceStatus(INT32*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Manufacturer(HSTRING*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Model(HSTRING*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_FirmwareInformation(HSTRING*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_CellularClass(INT32*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_DataClasses(UINT32*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_CustomDataClass(HSTRING*) override { return E_NOTIMPL; }
@@ -165,6 +169,11 @@ public:
 private:
     const wchar_t* ClassName() const override {
         return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceInformation";
+    }
+
+    static HRESULT Text(const wchar_t* text, HSTRING* value) {
+        if (value == nullptr) return E_POINTER;
+        return WindowsCreateString(text, static_cast<UINT32>(std::wcslen(text)), value);
     }
 
     const uint32_t generation_;
