@@ -3,7 +3,10 @@
 // keeps whether the modem is transmitting in TransmissionActive.
 #include <array>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
+#include "async_wait.h"
 #include "byte_buffers.h"
 #include "command_session.h"
 #include "default_modem.h"
@@ -18,9 +21,12 @@ namespace {
 // MBIM_MS_SET_TRANSMISSION_STATUS: ChannelNotification 1, HysteresisTimer 1.
 constexpr std::array<BYTE, 8> kSetPayload{0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};
 
+using Failure = MBSar::PollFailure;
+
 // Everything one poll holds, declared in order of making and so released in
 // reverse on every path out of it.
 struct Poll {
+    MBSar::PollOutcome outcome;
     TransmissionStatusRecord record;
     com_ptr<winrt_abi::IBuffer> payload;
     TaskMemoryBytes reply;
@@ -48,19 +54,23 @@ struct Poll {
         PrintTransmissionStatus(record);
     }
 
-    uint32_t Run() {
-        uint32_t outcome = 0;
+    // Everything but the catching of failures; the outcome so far stays
+    // here when a failure ends the poll.
+    void Run() {
         payload = BufferFromBytes(kSetPayload);
         service = OpenSarService();
         session = OpenCommandSession(*service);
-        if (!session) return 0;  // nothing sent, TransmissionActive unchanged
+        if (!session) {  // nothing sent, TransmissionActive unchanged
+            outcome.failure = {Failure::Kind::NoSession, 0};
+            return;
+        }
 
         if (const UINT32 status = Send(CommandKind::Set); status == 0) {
             Report();
             check_hresult(session->CloseSession());
         } else {
             printf("\nset transmission status failed\n");
-            outcome = status;
+            outcome.failure = {Failure::Kind::SetRejected, status};
         }
 
         // The second session replaces the first, which was closed above or is
@@ -74,22 +84,45 @@ struct Poll {
         if (const UINT32 status = Send(CommandKind::Query); status == 0) {
             Report();
             TransmissionActive = record.Active();
+            outcome.freshAnswer = true;
         } else {
             printf("\nset transmission status failed\n");
-            outcome = status;
+            outcome.failure = {Failure::Kind::QueryRejected, status};
         }
         check_hresult(session->CloseSession());
-        return outcome;
+    }
+
+    // The failure being handled, as the outcome tells it.
+    Failure CaughtFailure() const {
+        try {
+            throw;
+        } catch (const hresult_error& failure) {
+            const auto kind = failure.code() == kCommandTimedOut ? Failure::Kind::TimedOut : Failure::Kind::Platform;
+            return {kind, static_cast<uint32_t>(failure.code())};
+        } catch (const std::bad_alloc&) {
+            return {Failure::Kind::Platform, static_cast<uint32_t>(E_OUTOFMEMORY)};
+        } catch (const std::out_of_range&) {
+            return {Failure::Kind::ShortReply, reply.size()};
+        } catch (const MBSar::ModemUnavailable&) {  // no SAR device service was handed out
+            return {Failure::Kind::Platform, static_cast<uint32_t>(E_POINTER)};
+        } catch (...) {
+            return {Failure::Kind::Platform, static_cast<uint32_t>(E_FAIL)};
+        }
     }
 };
 
 }  // namespace
 
-uint32_t MBSar::GetTransmissionStatus() {
+// Every failure is caught: the objects are released, the failure text is
+// printed, and TransmissionActive keeps what it held, or what this poll's
+// query set before the failure.
+MBSar::PollOutcome MBSar::GetTransmissionStatus() {
+    Poll poll;
     try {
-        return Poll{}.Run();
+        poll.Run();
     } catch (...) {
+        poll.outcome.failure = poll.CaughtFailure();
         printf("\naccess violation occured\n");
-        return 1;
     }
+    return poll.outcome;
 }

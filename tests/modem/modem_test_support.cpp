@@ -60,9 +60,3 @@ std::string Report(const char* notification, int hysteresisTimer, const char* st
     return std::string("\n Transmission notification: ") + notification + "\n Hysteresis Timer: " +
            std::to_string(hysteresisTimer) + "\n Transmission Status: " + status + "\n";
 }
-
-ConsoleOutcome CaptureConsole(uint32_t (*operation)()) {
-    testing::internal::CaptureStdout();
-    const uint32_t result = operation();
-    return {result, testing::internal::GetCapturedStdout()};
-}

@@ -13,7 +13,7 @@ struct LiveCounts {
     long hstrings = 0;    // WindowsCreateString strings
     long taskMemory = 0;  // CoTaskMemAlloc blocks
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
-    long handles = 0;     // kernel handles (process tokens) not yet closed
+    long handles = 0;     // kernel handles (events, process tokens) not yet closed
 
     bool operator==(const LiveCounts&) const = default;
 };

@@ -1,13 +1,15 @@
 // Process tokens of the simulated Windows surface: the process runs as the
 // account the scenario gives it ("token"), read when the token is opened. A
-// token handle is counted until it is closed.
+// token is a kernel object: its handle is counted until CloseHandle.
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <new>
 
 #include "platform.h"
 #include "sim/model/surface_services.h"
+#include "sim/surface/kernel_objects.h"
 
 namespace {
 
@@ -38,16 +40,10 @@ bool SameSid(PSID given, const Sid& known) {
            std::memcmp(given, &known, SidSize(known)) == 0;
 }
 
-struct Token {
-    static constexpr DWORD kMagic = 0x6b6f7454;  // tells a token handle from any other
-    DWORD magic = kMagic;
-    sim::TokenKind kind;
+struct Token final : sim::KernelObject {
+    explicit Token(sim::TokenKind account) : kind(account) {}
+    const sim::TokenKind kind;
 };
-
-Token* TokenOf(HANDLE handle) {
-    auto* token = static_cast<Token*>(handle);
-    return token != nullptr && token->magic == Token::kMagic ? token : nullptr;
-}
 
 BOOL Fail(DWORD error) {
     SetLastError(error);
@@ -73,15 +69,18 @@ HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<intptr_
 
 BOOL OpenProcessToken(HANDLE ProcessHandle, DWORD, PHANDLE TokenHandle) {
     if (ProcessHandle != GetCurrentProcess() || TokenHandle == nullptr) return Fail(ERROR_INVALID_PARAMETER);
-    *TokenHandle = new (std::nothrow) Token{Token::kMagic, sim::ProcessTokenNow()};
-    if (*TokenHandle == nullptr) return Fail(ERROR_NOT_ENOUGH_MEMORY);
-    sim::counters.handles.fetch_add(1);
-    return TRUE;
+    try {
+        *TokenHandle = sim::NewHandle(std::make_shared<Token>(sim::ProcessTokenNow()));
+    } catch (const std::bad_alloc&) {
+        return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    return *TokenHandle != nullptr;
 }
 
 BOOL GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS TokenInformationClass, LPVOID TokenInformation,
                          DWORD TokenInformationLength, DWORD* ReturnLength) {
-    const Token* token = TokenOf(TokenHandle);
+    const std::shared_ptr<sim::KernelObject> object = sim::ObjectOf(TokenHandle);
+    const auto* const token = dynamic_cast<const Token*>(object.get());
     if (token == nullptr || ReturnLength == nullptr) return Fail(ERROR_INVALID_HANDLE);
     const sim::ProcessAccount& account = sim::AccountOf(token->kind);
     if (TokenInformationClass == TokenElevation) {
@@ -120,13 +119,4 @@ BOOL LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, DWORD* cchNa
 BOOL IsWellKnownSid(PSID pSid, WELL_KNOWN_SID_TYPE WellKnownSidType) {
     const Sid localSystem{kSidRevision, 1, {0, 0, 0, 0, 0, kNtAuthority}, {kLocalSystemRid}};
     return pSid != nullptr && WellKnownSidType == WinLocalSystemSid && SameSid(pSid, localSystem);
-}
-
-BOOL CloseHandle(HANDLE hObject) {
-    Token* token = TokenOf(hObject);
-    if (token == nullptr) return Fail(ERROR_INVALID_HANDLE);
-    token->magic = 0;
-    delete token;
-    sim::counters.handles.fetch_sub(1);
-    return TRUE;
 }

@@ -39,4 +39,3 @@ BOOL GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS TokenInform
 BOOL LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, DWORD* cchName, LPWSTR ReferencedDomainName,
                        DWORD* cchReferencedDomainName, PSID_NAME_USE peUse);
 BOOL IsWellKnownSid(PSID pSid, WELL_KNOWN_SID_TYPE WellKnownSidType);
-BOOL CloseHandle(HANDLE hObject);

@@ -78,9 +78,11 @@ constexpr HRESULT MakeHresult(uint32_t value) { return static_cast<HRESULT>(valu
 enum : DWORD {
     ERROR_INVALID_HANDLE = 6,
     ERROR_NOT_ENOUGH_MEMORY = 8,
+    ERROR_NOT_SUPPORTED = 50,
     ERROR_INVALID_PARAMETER = 87,
     ERROR_INSUFFICIENT_BUFFER = 122,
     ERROR_NONE_MAPPED = 1332,
+    ERROR_TIMEOUT = 1460,
 };
 
 constexpr HRESULT HRESULT_FROM_WIN32(DWORD error) {
