@@ -13,6 +13,7 @@
 #include "sim/model/report/run_reports.h"
 #include "sim/model/run_endings.h"
 #include "sim/model/sim_error.h"
+#include "sim/model/stop_request.h"
 
 namespace sim {
 namespace {
@@ -74,6 +75,7 @@ T Take(std::map<std::string, Limited<T>, std::less<>>& table, std::string_view k
 }  // namespace
 
 void Laptop::Load(std::vector<ScenarioEvent> events) {
+    ScheduleStopRequests(events);
     std::lock_guard lock(mutex_);
     timeline_ = LaptopTimeline(std::move(events));
 }

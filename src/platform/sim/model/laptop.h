@@ -18,7 +18,8 @@ namespace sim {
 
 class Laptop {
 public:
-    // Replaces the timeline and starts again from the initial state.
+    // Replaces the timeline and starts again from the initial state; its
+    // stop requests are scheduled on the clock (stop_request.h).
     void Load(std::vector<ScenarioEvent> events);
 
     // The state now, with every event due applied.
