@@ -1,9 +1,9 @@
 // The scenario corpus on the Linux build: each scenario under tests/corpus
 // runs on the virtual clock, and what it leaves behind (console, debugger
-// channel, exit status, modem and firmware logs with their stamps) must equal
-// the transcript pinned beside it. The Windows build runs the same corpus
-// under Wine (tests/wine). With SAR_CORPUS_UPDATE=1 in the environment the
-// pinned files are rewritten from this build's output instead.
+// channel, exit status, modem and firmware logs, Windows event log, with their
+// stamps) must equal the transcript pinned beside it. The Windows build runs
+// the same corpus under Wine (tests/wine). With SAR_CORPUS_UPDATE=1 in the
+// environment the pinned files are rewritten from this build's output instead.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,6 +53,7 @@ TEST_P(Corpus, RunLeavesThePinnedTranscript) {
         {"exit-status", std::to_string(run.exitStatus) + "\n"},
         {"modem-log.txt", JoinLines(run.modemLog)},
         {"firmware-log.txt", JoinLines(run.firmwareLog)},
+        {"events.txt", JoinLines(run.eventLog)},
     };
     for (const auto& [file, actual] : transcript) {
         if (Updating()) {

@@ -13,6 +13,7 @@ struct LiveCounts {
     long hstrings = 0;    // WindowsCreateString strings
     long taskMemory = 0;  // CoTaskMemAlloc blocks
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
+    long eventSources = 0;  // RegisterEventSourceW handles not yet deregistered
 
     bool operator==(const LiveCounts&) const = default;
 };
@@ -23,6 +24,7 @@ struct Counters {
     std::atomic<long> hstrings{0};
     std::atomic<long> taskMemory{0};
     std::atomic<long> apartments{0};
+    std::atomic<long> eventSources{0};
 };
 
 // Constant-initialized, so it is usable from any static constructor or

@@ -28,6 +28,13 @@ DWORD FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD d
 enum : UINT { CP_UTF8 = 65001 };
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         char* lpMultiByteStr, int cbMultiByte, const char* lpDefaultChar, BOOL* lpUsedDefaultChar);
+// UTF-8 as UTF-16 (one unit per wchar_t): a character above U+FFFF as a
+// surrogate pair; without flags, as on Windows, malformed input is replaced,
+// not refused: here each byte that starts no well-formed sequence becomes
+// U+FFFD. Only CP_UTF8 and no flags; with cchWideChar 0 it returns the size
+// needed. 0 on any other request, or when the text does not fit.
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
 
 // Number of wide characters the formatting produces, without the terminator;
 // negative when the format cannot be applied.
