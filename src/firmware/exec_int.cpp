@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "firmware/wmi_session.h"
 #include "win/apartment.h"
 #include "win/com_holders.h"
 #include "win/com_ptr.h"
@@ -13,22 +14,9 @@
 
 namespace {
 
-constexpr size_t kInputCount = 6;
-
-// The lines of each input's Put, in register order.
-struct InputLines {
-    const char* step;
-    const char* result;
-    const char* error;
-};
-constexpr InputLines kInputLines[kInputCount] = {
-    {"Put ArgName0", "\nPut ArgName0 returned 0x%x:", "\n[-] Err: Put ArgName0"},
-    {"Put ArgName1", "\nPut ArgName1 returned 0x%x:", "\n[-] Err: Put ArgName1"},
-    {"Put ArgName2", "\nPut ArgName2 returned 0x%x:", "\n[-] Err: Put ArgName2"},
-    {"Put ArgName3", "\nPut ArgName3 returned 0x%x:", "\n[-] Err: Put ArgName3"},
-    {"Put ArgName4", "\nPut ArgName4 returned 0x%x:", "\n[-] Err: Put ArgName4"},
-    {"Put ArgName5", "\nPut ArgName5 returned 0x%x:", "\n[-] Err: Put ArgName5"},
-};
+// The steps of each input's Put, in register order, as their lines name them.
+constexpr const char* kInputSteps[kExecIntInputCount] = {"Put ArgName0", "Put ArgName1", "Put ArgName2",
+                                                         "Put ArgName3", "Put ArgName4", "Put ArgName5"};
 
 // Statuses are shown as unsigned hexadecimal: 0x80070005, not a negative number.
 unsigned Hex(HRESULT status) { return static_cast<unsigned>(status); }
@@ -39,31 +27,12 @@ struct Need {
     const char* what;
 };
 
-// A step is attempted only when everything it works on is there; otherwise
-// the console says which step was passed over and what it lacked.
-bool Attempt(const char* step, std::initializer_list<Need> needs) {
-    for (const Need& need : needs) {
-        if (!need.held) {
-            printf("\n[-] Skipped %s: no %s", step, need.what);
-            return false;
-        }
-    }
-    return true;
+// Only these four of the names are checked; the others go to WMI as they
+// are, where a null BSTR reads as the empty string and WMI answers with its
+// status.
+bool FirstFourMade(const FirmwareNames& names) {
+    return names.nameSpace && names.className && names.methodName && names.inputNames[0];
 }
-
-// The ten strings made at the start of the call and freed at its end.
-struct CallStrings {
-    OwnedBstr nameSpace{L"root\\wmi"};
-    OwnedBstr className{L"QelButtonMethodDWSi"};
-    OwnedBstr methodName{L"ExecINT"};
-    OwnedBstr inputNames[kInputCount] = {OwnedBstr{L"InEAX"}, OwnedBstr{L"InEBX"}, OwnedBstr{L"InECX"},
-                                         OwnedBstr{L"InEDX"}, OwnedBstr{L"InESI"}, OwnedBstr{L"InEDI"}};
-    OwnedBstr query{L"Select * from QelButtonMethodDWSi"};
-
-    // Only these four are checked; the others go to WMI as they are, where
-    // a null BSTR reads as the empty string and WMI answers with its status.
-    bool FirstFourMade() const { return nameSpace && className && methodName && inputNames[0]; }
-};
 
 class ExecIntCall {
 public:
@@ -72,9 +41,7 @@ public:
                   registers.InEDX, registers.InESI, registers.InEDI},
           echo_(echoToDebugger) {}
 
-    // True when the firmware executed the method: ExecMethod was reached
-    // and returned 0.
-    bool Run() {
+    ExecIntOutcome Run() {
         ReportMissingStrings();
         InitializeCom();
         Connect();
@@ -82,7 +49,8 @@ public:
         BindMethod();
         FillInputs();
         ReadInstancePath();
-        return Execute();
+        Execute();
+        return outcome_;
     }
 
 private:
@@ -93,136 +61,144 @@ private:
     void BindMethod();
     void FillInputs();
     void ReadInstancePath();
-    bool Execute();
+    void Execute();
     void ReportExecution(HRESULT status);
     static void ReadOutput(com_ptr<IWbemClassObject>& outputs);
+
+    bool Attempt(const char* step, std::initializer_list<Need> needs);
+    void ReportComStart(const char* step, HRESULT status);
+    // The error line names the step, or errorName where it differs.
+    void ReportResult(const char* step, HRESULT status, const char* errorName = nullptr);
+    void ReportError(const char* step, HRESULT status, const char* errorName = nullptr);
+    void Note(const char* step, HRESULT status);
+
+    bool HasServices() const { return session_.Services() != nullptr; }
 
     void Echo(const wchar_t* format, HRESULT status) const {
         if (echo_) DebugPrint(format, Hex(status));
     }
 
-    const wchar_t* const values_[kInputCount];
+    const wchar_t* const values_[kExecIntInputCount];
     const bool echo_;
+    ExecIntOutcome outcome_;
 
     // Declared in the reverse of the clean-up order, since members are
     // destroyed last-declared first: the strings are freed first, then the
-    // class definition, input-parameter instance and definition, locator,
-    // services, enumerator and firmware instance are released, and the
-    // apartment is left last -- on return and while an exception passes
-    // through alike. The path VARIANT, emptied at its own step, holds
-    // nothing by then unless an exception cut the call short.
+    // class definition, input-parameter instance and definition, the
+    // session's locator, services and enumerator, and the firmware instance
+    // are released, and the apartment is left last -- on return and while an
+    // exception passes through alike. The path VARIANT, emptied at its own
+    // step, holds nothing by then unless an exception cut the call short.
     ComApartment apartment_;
     com_ptr<IWbemClassObject> instance_;
-    com_ptr<IEnumWbemClassObject> enumerator_;
-    com_ptr<IWbemServices> services_;
-    com_ptr<IWbemLocator> locator_;
+    WmiSession session_;
     com_ptr<IWbemClassObject> inputDefinition_;
     com_ptr<IWbemClassObject> inputInstance_;
     com_ptr<IWbemClassObject> classDefinition_;
-    CallStrings strings_;
+    FirmwareNames strings_;
     OwnedVariant path_;
 };
 
+// The first step that failed or was passed over is the call's outcome,
+// unless the method is executed after all.
+void ExecIntCall::Note(const char* step, HRESULT status) {
+    if (outcome_.failedStep == nullptr) outcome_ = {false, step, status};
+}
+
+// A step is attempted only when everything it works on is there; otherwise
+// the console says which step was passed over and what it lacked.
+bool ExecIntCall::Attempt(const char* step, std::initializer_list<Need> needs) {
+    for (const Need& need : needs) {
+        if (!need.held) {
+            printf("\n[-] Skipped %s: no %s", step, need.what);
+            Note(step, kStepNotRun);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The COM start-up steps fail on a negative status only, and say nothing
+// otherwise. CoInitializeSecurity's RPC_E_TOO_LATE says the process's
+// security was set before, by an earlier call or by other means; the call
+// goes on with it as with its own, so it is printed like any failure but is
+// not what kept the method from running.
+void ExecIntCall::ReportComStart(const char* step, HRESULT status) {
+    if (SUCCEEDED(status)) return;
+    printf("%s returned 0x%x:", step, Hex(status));
+    printf("\n[-] Err: %s", step);
+    if (status != RPC_E_TOO_LATE) Note(step, status);
+}
+
+// A step whose result line is printed whatever its status.
+void ExecIntCall::ReportResult(const char* step, HRESULT status, const char* errorName) {
+    printf("\n%s returned 0x%x:", step, Hex(status));
+    ReportError(step, status, errorName);
+}
+
+// From ConnectServer on, any status but 0 is a failure.
+void ExecIntCall::ReportError(const char* step, HRESULT status, const char* errorName) {
+    if (status == 0) return;
+    printf("\n[-] Err: %s", errorName != nullptr ? errorName : step);
+    Note(step, status);
+}
+
 void ExecIntCall::ReportMissingStrings() {
-    if (strings_.FirstFourMade()) return;
+    if (FirstFourMade(strings_)) return;
     printf("SysAllocString failed. Out of memory.\n");
     printf("\n[-] Err: xxx");
+    Note("SysAllocString", E_OUTOFMEMORY);
 }
 
 void ExecIntCall::InitializeCom() {
-    if (const HRESULT status = apartment_.Enter(); FAILED(status)) {
-        printf("CoInitialize returned 0x%x:", Hex(status));
-        printf("\n[-] Err: CoInitialize");
-    }
-
-    const HRESULT security = CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                                                  RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
-    if (FAILED(security)) {
-        printf("CoInitializeSecurity returned 0x%x:", Hex(security));
-        printf("\n[-] Err: CoInitializeSecurity");
-    }
-
-    const HRESULT created = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                                             reinterpret_cast<LPVOID*>(locator_.put()));
-    if (FAILED(created)) {
-        printf("CoCreateInstance returned 0x%x:", Hex(created));
-        printf("\n[-] Err: CoCreateInstance");
-    }
+    ReportComStart("CoInitialize", apartment_.Enter());
+    ReportComStart("CoInitializeSecurity", SetProcessComSecurity());
+    ReportComStart("CoCreateInstance", session_.CreateLocator());
 }
 
 void ExecIntCall::Connect() {
-    if (Attempt("ConnectServer", {{bool(locator_), "locator"}})) {
-        const HRESULT status = locator_->ConnectServer(strings_.nameSpace.get(), nullptr, nullptr, nullptr, 0,
-                                                       nullptr, nullptr, services_.put());
-        printf("\nConnectServer returned 0x%x:", Hex(status));
-        if (status != 0) printf("\n[-] Err: ConnectServer");
-    }
+    if (Attempt("ConnectServer", {{session_.HasLocator(), "locator"}}))
+        ReportResult("ConnectServer", session_.Connect(strings_.nameSpace.get()));
 
-    if (Attempt("CoSetProxyBlanket", {{bool(services_), "services connection"}})) {
-        const HRESULT status = CoSetProxyBlanket(services_.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                                                 RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
-                                                 EOAC_NONE);
-        if (status != 0) printf("\n[-] Err: CoSetProxyBlanket");
-    }
+    if (Attempt("CoSetProxyBlanket", {{HasServices(), "services connection"}}))
+        ReportError("CoSetProxyBlanket", session_.SetBlanket());
 }
 
 void ExecIntCall::FindInstance() {
-    if (Attempt("ExecQuery", {{bool(services_), "services connection"}})) {
-        HRESULT status;
-        {
-            const OwnedBstr language(L"WQL");
-            if (!language) throw HresultException(E_OUTOFMEMORY, "SysAllocString");
-            status = services_->ExecQuery(language.get(), strings_.query.get(),
-                                          WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
-                                          enumerator_.put());
-        }
-        if (status != 0) printf("\n[-] Err: ExecQuery");
-    }
+    if (Attempt("ExecQuery", {{HasServices(), "services connection"}}))
+        ReportError("ExecQuery", session_.QueryInstances(strings_.query.get()));
 
-    // Only the first instance is ever used; whether one came shows in the
-    // instance slot, so the returned count is not looked at.
-    if (Attempt("Next", {{bool(enumerator_), "enumerator"}})) {
-        ULONG returned = 0;
-        const HRESULT status = enumerator_->Next(static_cast<LONG>(WBEM_INFINITE), 1, instance_.put(), &returned);
-        if (status != 0) printf("\n[-] Err: Next");
-    }
+    // Only the first instance is ever used.
+    if (Attempt("Next", {{session_.HasEnumerator(), "enumerator"}}))
+        ReportError("Next", session_.NextInstance(instance_));
 }
 
 void ExecIntCall::BindMethod() {
-    if (Attempt("GetObject", {{bool(services_), "services connection"}})) {
-        const HRESULT status = services_->GetObject(strings_.className.get(), 0, nullptr, classDefinition_.put(),
-                                                    nullptr);
-        printf("\nGetObject returned 0x%x:", Hex(status));
-        if (status != 0) printf("\n[-] Err: GetObject");
-    }
+    if (Attempt("GetObject", {{HasServices(), "services connection"}}))
+        ReportResult("GetObject", session_.GetClass(strings_.className.get(), classDefinition_));
 
     if (Attempt("GetMethod", {{bool(classDefinition_), "class definition"}})) {
-        const HRESULT status = classDefinition_->GetMethod(strings_.methodName.get(), 0, inputDefinition_.put(),
-                                                           nullptr);
-        printf("\nGetMethod returned 0x%x:", Hex(status));
-        if (status != 0) printf("\n[-] Err: GetMethod");
+        const HRESULT status =
+            GetMethodSignatures(classDefinition_.get(), strings_.methodName.get(), inputDefinition_.put(), nullptr);
+        ReportResult("GetMethod", status);
     }
 
-    if (Attempt("SpawnInstance", {{bool(inputDefinition_), "input-parameter definition"}})) {
-        const HRESULT status = inputDefinition_->SpawnInstance(0, inputInstance_.put());
-        printf("\nSpawnInstance returned 0x%x:", Hex(status));
-        if (status != 0) printf("\n[-] Err: SpawnInstance");
-    }
+    if (Attempt("SpawnInstance", {{bool(inputDefinition_), "input-parameter definition"}}))
+        ReportResult("SpawnInstance", inputDefinition_->SpawnInstance(0, inputInstance_.put()));
 }
 
 // Each register goes over as its decimal text, typed CIM_UINT32: WMI
 // converts the text to the number.
 void ExecIntCall::FillInputs() {
-    for (size_t i = 0; i < kInputCount; ++i) {
-        const InputLines& lines = kInputLines[i];
-        if (!Attempt(lines.step, {{bool(inputInstance_), "input-parameter instance"}})) continue;
+    for (size_t i = 0; i < kExecIntInputCount; ++i) {
+        const char* step = kInputSteps[i];
+        if (!Attempt(step, {{bool(inputInstance_), "input-parameter instance"}})) continue;
         OwnedVariant value;
         value.get()->vt = VT_BSTR;
         value.get()->bstrVal = SysAllocString(values_[i]);
         const HRESULT status = inputInstance_->Put(strings_.inputNames[i].get(), 0, value.get(), CIM_UINT32);
         value.Clear();
-        printf(lines.result, Hex(status));
-        if (status != 0) printf("%s", lines.error);
+        ReportResult(step, status);
     }
 }
 
@@ -235,33 +211,37 @@ void ExecIntCall::ReadInstancePath() {
         status = instance_->Get(name.get(), 0, path_.get(), nullptr, nullptr);
     }
     Echo(L"[MS_SAR] pObj Get returned 0x%x:", status);
-    printf("\npObj Get returned 0x%x:", Hex(status));
-    if (status != 0) printf("\n[-] Err: Get");
+    ReportResult("pObj Get", status, "Get");
 }
 
-bool ExecIntCall::Execute() {
+void ExecIntCall::Execute() {
     com_ptr<IWbemClassObject> outputs;
     std::optional<HRESULT> status;
     const bool pathHeld = (*path_).vt == VT_BSTR && (*path_).bstrVal != nullptr;
-    if (Attempt("ExecMethod", {{bool(services_), "services connection"},
+    if (Attempt("ExecMethod", {{HasServices(), "services connection"},
                                {pathHeld, "instance path"},
                                {bool(inputInstance_), "input-parameter instance"}}))
-        status = services_->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,
-                                       inputInstance_.get(), outputs.put(), nullptr);
+        status = session_.Services()->ExecMethod((*path_).bstrVal, strings_.methodName.get(), 0, nullptr,
+                                                 inputInstance_.get(), outputs.put(), nullptr);
     path_.Clear();
     if (status) ReportExecution(*status);
     if (echo_) DebugPrint(L"[MS_SAR] Terminating normally");
     printf("Terminating normally\n");
     ReadOutput(outputs);
-    return status.has_value() && *status == WBEM_S_NO_ERROR;
 }
 
+// The debugger's error line goes between the console's result and error
+// lines. A method the firmware executed makes the call a success, whatever
+// failed on the way.
 void ExecIntCall::ReportExecution(HRESULT status) {
     Echo(L"[MS_SAR] ExecMethod returned 0x%x:", status);
     printf("\nExecMethod returned 0x%x:", Hex(status));
-    if (status == 0) return;
+    if (status == 0) {
+        outcome_ = {true, nullptr, S_OK};
+        return;
+    }
     if (echo_) DebugPrint(L"[MS_SAR] [-] Err: ExecMethod");
-    printf("\n[-] Err: ExecMethod");
+    ReportError("ExecMethod", status);
 }
 
 // OutEDX is read as the method's contract has it, but neither its status
@@ -269,14 +249,14 @@ void ExecIntCall::ReportExecution(HRESULT status) {
 void ExecIntCall::ReadOutput(com_ptr<IWbemClassObject>& outputs) {
     if (!outputs) return;
     OwnedVariant value;
-    outputs->Get(L"OutEDX", 0, value.get(), nullptr, nullptr);
+    outputs->Get(kExecIntOutputName, 0, value.get(), nullptr, nullptr);
     value.Clear();
     outputs.reset();
 }
 
 }  // namespace
 
-bool CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger) {
+ExecIntOutcome CallExecINT(const ExecINTRegisters& registers, bool echoToDebugger) {
     ExecIntCall call(registers, echoToDebugger);
     return call.Run();
 }

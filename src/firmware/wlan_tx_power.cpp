@@ -1,7 +1,5 @@
 #include "wlan_tx_power.h"
 
-#include "exec_int.h"
-
 namespace {
 
 // The firmware's WLAN transmit-power command (EAX 0x9630, EBX 0xA0) with the
@@ -11,6 +9,6 @@ constexpr ExecINTRegisters kNormalPower = {L"38448", L"160", L"1", L"1", L"0", L
 
 }  // namespace
 
-bool SetWLANTxState_WLANREDUCE() { return CallExecINT(kReducedPower, true); }
+ExecIntOutcome SetWLANTxState_WLANREDUCE() { return CallExecINT(kReducedPower, true); }
 
-bool SetWLANTxState_WLANNORMAL() { return CallExecINT(kNormalPower, false); }
+ExecIntOutcome SetWLANTxState_WLANNORMAL() { return CallExecINT(kNormalPower, false); }

@@ -15,13 +15,13 @@ constexpr DWORD kPauseBeforeExitMs = 1000;
 // Each command is logged after it returns, whatever its outcome; the result
 // says whether the firmware carried it out.
 bool ReduceWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANREDUCE();
+    const bool tookEffect = SetWLANTxState_WLANREDUCE().executed;
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANREDUCE()", "\nSetWLANTxState_WLANREDUCE()");
     return tookEffect;
 }
 
 bool RestoreWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANNORMAL();
+    const bool tookEffect = SetWLANTxState_WLANNORMAL().executed;
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANNORMAL()", "\nSetWLANTxState_WLANNORMAL()");
     return tookEffect;
 }

@@ -34,9 +34,13 @@ TEST(Scenario, ReadsEveryEventForm) {
         "6 none GetResults 2\n"
         "7 none GetResults ok\n"
         "8 tx cycle 6 1.5\n"
-        "9 fail SysAllocString:WQL 0x8007000e\n",
+        "9 fail SysAllocString:WQL 0x8007000e\n"
+        "10 firmware class absent\n"
+        "10 firmware method present\n"
+        "11 firmware input InEDI absent\n"
+        "11 firmware input InECX string\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 15u);
+    ASSERT_EQ(events.size(), 19u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
     EXPECT_EQ(events[1].line, 4);
     EXPECT_TRUE(events[1].flag);
@@ -60,6 +64,14 @@ TEST(Scenario, ReadsEveryEventForm) {
     EXPECT_EQ(events[13].value, 6000u);
     EXPECT_EQ(events[13].idleMs, 1500u);
     EXPECT_EQ(events[14].name, "SysAllocString:WQL");
+    EXPECT_EQ(events[15].kind, sim::EventKind::FirmwareClass);
+    EXPECT_FALSE(events[15].flag);
+    EXPECT_EQ(events[16].kind, sim::EventKind::FirmwareMethod);
+    EXPECT_TRUE(events[16].flag);
+    EXPECT_EQ(events[17].kind, sim::EventKind::FirmwareInput);
+    EXPECT_EQ(events[17].name, "InEDI");
+    EXPECT_EQ(events[17].value, 0u) << "absent";
+    EXPECT_EQ(events[18].value, 8u) << "CIM_STRING";
 }
 
 TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
@@ -80,6 +92,13 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
          "s.txt:1: '99999999999' is not a valid latency (an unsigned 32-bit decimal number)"},
         {"0 latency 0", "s.txt:1: 'latency' must be at least 1 millisecond, not 0"},
         {"0", "s.txt:1: an event is missing after the time"},
+        {"0 firmware class gone", "s.txt:1: 'firmware class' takes 'present' or 'absent', not 'gone'"},
+        {"0 firmware input InEGX absent",
+         "s.txt:1: 'InEGX' is no input of ExecINT (InEAX, InEBX, InECX, InEDX, InESI or InEDI)"},
+        {"0 firmware input InEAX int",
+         "s.txt:1: 'firmware input' takes 'absent' or a CIM type (sint32, string, uint8, uint16, uint32, uint64), not "
+         "'int'"},
+
         {"0.0001 radio on", "s.txt:1: '0.0001' is not a time in seconds"},
         {"0 tx cycle 6", "s.txt:1: 'tx' takes 3 argument(s), not 2"},
         {"0 tx cycle 0 6", "s.txt:1: '0' is not a valid span (seconds above 0, up to three decimals)"},

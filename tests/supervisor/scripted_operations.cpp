@@ -19,6 +19,12 @@ struct Script {
     void Record(const std::string& operation) {
         calls.push_back(std::to_string(sim::NowMs()) + " " + operation);
     }
+
+    // A command that does not take effect fails at the method's execution.
+    ExecIntOutcome CommandOutcome() const {
+        if (current.commandTakesEffect) return {true, nullptr, S_OK};
+        return {false, "ExecMethod", WBEM_E_FAILED};
+    }
 };
 
 Script script;
@@ -57,12 +63,12 @@ uint32_t MBSar::GetTransmissionStatus() {
     return script.current.poll;
 }
 
-bool SetWLANTxState_WLANREDUCE() {
+ExecIntOutcome SetWLANTxState_WLANREDUCE() {
     script.Record("REDUCE");
-    return script.current.commandTakesEffect;
+    return script.CommandOutcome();
 }
 
-bool SetWLANTxState_WLANNORMAL() {
+ExecIntOutcome SetWLANTxState_WLANNORMAL() {
     script.Record("NORMAL");
-    return script.current.commandTakesEffect;
+    return script.CommandOutcome();
 }

@@ -54,6 +54,9 @@ void LaptopTimeline::Apply(const ScenarioEvent& event) {
             state_.missingObjects[event.name] = {true, event.count};
         break;
     case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
+    case EventKind::FirmwareClass: state_.firmwareClassPresent = event.flag; break;
+    case EventKind::FirmwareMethod: state_.firmwareMethodPresent = event.flag; break;
+    case EventKind::FirmwareInput: state_.firmwareInputTypes[event.name] = event.value; break;
     }
 }
 

@@ -54,6 +54,12 @@ struct LaptopState {
     uint32_t latencyMs = 5;
     std::optional<uint32_t> replyLength;  // empty: full-length replies
     uint32_t firmwareInstances = 1;
+    bool firmwareClassPresent = true;
+    bool firmwareMethodPresent = true;
+    // The CIM type the method's input signature declares for an input, by
+    // its name, where a scenario set one (0: the signature lacks it); the
+    // others are CIM_UINT32.
+    std::map<std::string, uint32_t, std::less<>> firmwareInputTypes;
     std::map<std::string, Limited<uint32_t>, std::less<>> statuses;  // by command: sar-config, tx-set, tx-query
     std::map<std::string, Limited<int32_t>, std::less<>> faults;     // by platform call name
     std::map<std::string, Limited<bool>, std::less<>> missingObjects; // by platform call name

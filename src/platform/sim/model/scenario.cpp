@@ -1,9 +1,11 @@
 #include "sim/model/scenario.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
 #include "sim/model/fault_points.h"
+#include "sim/model/firmware/firmware_device.h"
 #include "sim/model/sim_error.h"
 
 namespace sim {
@@ -54,6 +56,21 @@ bool ParseSeconds(const std::string& text, uint64_t& ms) {
     return true;
 }
 
+// The CIM types an input of ExecINT can be declared with, by their MOF
+// names, with their CIMTYPE numbers.
+struct CimTypeName {
+    std::string_view name;
+    uint32_t type;
+};
+constexpr CimTypeName kCimTypes[] = {{"sint32", 3},  {"string", 8},  {"uint8", 17},
+                                     {"uint16", 18}, {"uint32", 19}, {"uint64", 21}};
+
+std::string CimTypeNames() {
+    std::string names;
+    for (const CimTypeName& known : kCimTypes) names += (names.empty() ? "" : ", ") + std::string(known.name);
+    return names;
+}
+
 class LineParser {
 public:
     LineParser(std::vector<std::string> words, ScenarioEvent& event)
@@ -71,7 +88,7 @@ public:
         if (kind == "reply-length") return ReplyLength();
         if (kind == "fail") return Fail();
         if (kind == "none") return NoObject();
-        if (kind == "firmware") return FirmwareInstances();
+        if (kind == "firmware") return Firmware();
         return "unknown event " + Quoted(kind);
     }
 
@@ -215,11 +232,50 @@ private:
         return {};
     }
 
-    std::string FirmwareInstances() {
+    // "firmware instances N", "firmware class absent|present", "firmware
+    // method absent|present", "firmware input NAME absent|TYPE".
+    std::string Firmware() {
+        const std::string part = words_.size() > 2 ? words_[2] : "";
+        if (part == "class" || part == "method") {
+            if (std::string reason = Arguments(2, 2); !reason.empty()) return reason;
+            event_.kind = part == "class" ? EventKind::FirmwareClass : EventKind::FirmwareMethod;
+            return Presence();
+        }
+        if (part == "input") {
+            if (std::string reason = Arguments(3, 3); !reason.empty()) return reason;
+            event_.kind = EventKind::FirmwareInput;
+            return FirmwareInput();
+        }
+        if (part != "instances")
+            return "'firmware' takes 'instances N', 'class', 'method' or 'input NAME', not " + Quoted(part);
         if (std::string reason = Arguments(2, 2); !reason.empty()) return reason;
-        if (words_[2] != "instances") return "'firmware' takes 'instances N', not " + Quoted(words_[2]);
         event_.kind = EventKind::FirmwareInstances;
         return Value(words_[3], "instance count", event_.value);
+    }
+
+    std::string Presence() {
+        if (words_[3] == "present") event_.flag = true;
+        else if (words_[3] != "absent")
+            return "'firmware " + words_[2] + "' takes 'present' or 'absent', not " + Quoted(words_[3]);
+        return {};
+    }
+
+    // An input of ExecINT, and the CIM type its signature declares for it.
+    std::string FirmwareInput() {
+        event_.name = words_[3];
+        const auto isInput = [&](std::wstring_view input) {
+            return std::equal(input.begin(), input.end(), event_.name.begin(), event_.name.end());
+        };
+        if (std::none_of(firmware::kInputNames.begin(), firmware::kInputNames.end(), isInput))
+            return Quoted(event_.name) + " is no input of ExecINT (InEAX, InEBX, InECX, InEDX, InESI or InEDI)";
+        if (words_[4] == "absent") return {};
+        const auto type = std::find_if(std::begin(kCimTypes), std::end(kCimTypes),
+                                       [&](const CimTypeName& known) { return words_[4] == known.name; });
+        if (type == std::end(kCimTypes))
+            return "'firmware input' takes 'absent' or a CIM type (" + CimTypeNames() + "), not " +
+                   Quoted(words_[4]);
+        event_.value = type->type;
+        return {};
     }
 
     std::vector<std::string> words_;

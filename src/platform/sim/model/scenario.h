@@ -23,6 +23,9 @@ enum class EventKind {
     Fail,              // name: platform call; value: HRESULT; flag: cleared ("ok"); count
     NoObject,          // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
+    FirmwareClass,     // flag: the class is there
+    FirmwareMethod,    // flag: the class has the method ExecINT
+    FirmwareInput,     // name: input of ExecINT; value: its CIM type, 0 when the signature lacks it
 };
 
 inline constexpr int64_t kUnlimited = -1;

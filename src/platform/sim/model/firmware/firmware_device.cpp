@@ -45,7 +45,9 @@ std::wstring InstancePath(uint32_t index) {
 }
 
 std::optional<uint32_t> FindInstance(std::wstring_view path) {
-    const uint32_t instances = TheLaptop().Now().firmwareInstances;
+    const LaptopState now = TheLaptop().Now();
+    if (!now.firmwareClassPresent) return std::nullopt;
+    const uint32_t instances = now.firmwareInstances;
     for (uint32_t index = 0; index < instances; ++index)
         if (SameText(path, InstancePath(index))) return index;
     return std::nullopt;

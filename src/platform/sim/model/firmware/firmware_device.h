@@ -35,7 +35,8 @@ std::wstring ClassPath();
 // The full WMI path of instance `index` (0 the first).
 std::wstring InstancePath(uint32_t index);
 
-// The index of the instance a path names, if that instance exists now.
+// The index of the instance a path names, if that instance exists now (none
+// while the class is absent).
 std::optional<uint32_t> FindInstance(std::wstring_view path);
 
 // Runs ExecINT on an instance and returns the value for OutEDX: the WLAN

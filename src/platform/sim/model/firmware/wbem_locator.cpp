@@ -13,8 +13,6 @@
 namespace sim {
 namespace {
 
-constexpr LONG kConnectUseMaxWait = 0x80;  // WBEM_FLAG_CONNECT_USE_MAX_WAIT
-
 class WbemLocator final : public ComObject<IWbemLocator> {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) override {
@@ -33,7 +31,11 @@ public:
                                          PointerArg(pCtx)});
         if (ppNamespace != nullptr) *ppNamespace = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("ConnectServer"); fault != S_OK) return fault;
-        if (ppNamespace == nullptr || (lSecurityFlags & ~kConnectUseMaxWait) != 0) return WBEM_E_INVALID_PARAMETER;
+        // 0 waits until connected, WBEM_FLAG_CONNECT_USE_MAX_WAIT at most 2
+        // minutes; the simulated namespace connects at once either way. The
+        // other documented flag, 0x40, is reserved to WMI itself.
+        if (ppNamespace == nullptr || (lSecurityFlags & ~WBEM_FLAG_CONNECT_USE_MAX_WAIT) != 0)
+            return WBEM_E_INVALID_PARAMETER;
         if (strUser != nullptr || strPassword != nullptr) return WBEM_E_INVALID_PARAMETER;
         if (!SameText(BstrText(strNetworkResource), firmware::kNamespace)) return WBEM_E_INVALID_NAMESPACE;
         if (TheLaptop().TakeMissingObject("ConnectServer")) return WBEM_S_NO_ERROR;

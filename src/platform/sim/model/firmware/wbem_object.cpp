@@ -2,6 +2,7 @@
 
 #include <cwctype>
 #include <string>
+#include <utility>
 
 #include "sim/model/call_record.h"
 #include "sim/model/firmware/bstr_text.h"
@@ -61,7 +62,6 @@ void SetBstrOrNull(VARIANT* out, std::wstring_view text) {
     out->bstrVal = MakeBstr(text);
 }
 
-
 }  // namespace
 
 WbemObject::WbemObject(Genus genus, Kind kind, std::wstring path, std::vector<WbemProperty> properties)
@@ -83,12 +83,21 @@ WbemObject* WbemObject::NewExecIntOutput(uint32_t outEdx) {
     return output;
 }
 
+// ExecINT's inputs as the laptop declares them now: each a CIM_UINT32 unless
+// the scenario gave it another type or left it out.
 WbemObject* WbemObject::NewSignature(Genus genus, Kind kind) {
     std::vector<WbemProperty> properties;
-    if (kind == Kind::ExecIntInput)
-        for (std::wstring_view name : firmware::kInputNames) properties.push_back({std::wstring(name), {}});
-    else
-        properties.push_back({std::wstring(firmware::kOutputName), {}});
+    if (kind == Kind::ExecIntInput) {
+        const LaptopState now = TheLaptop().Now();
+        for (std::wstring_view name : firmware::kInputNames) {
+            const auto declared = now.firmwareInputTypes.find(std::string(name.begin(), name.end()));
+            CIMTYPE type = CIM_UINT32;
+            if (declared != now.firmwareInputTypes.end()) type = static_cast<CIMTYPE>(declared->second);
+            if (type != 0) properties.push_back({std::wstring(name), type, {}});
+        }
+    } else {
+        properties.push_back({std::wstring(firmware::kOutputName), CIM_UINT32, {}});
+    }
     return new WbemObject(genus, kind, {}, std::move(properties));
 }
 
@@ -107,10 +116,14 @@ std::wstring WbemObject::ClassName() const {
     }
 }
 
-WbemProperty* WbemObject::Find(LPCWSTR name) {
-    for (WbemProperty& property : properties_)
+const WbemProperty* WbemObject::Find(LPCWSTR name) const {
+    for (const WbemProperty& property : properties_)
         if (SameText(name, property.name)) return &property;
     return nullptr;
+}
+
+WbemProperty* WbemObject::Find(LPCWSTR name) {
+    return const_cast<WbemProperty*>(std::as_const(*this).Find(name));
 }
 
 HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pType, LONG* plFlavor) {
@@ -129,7 +142,7 @@ HRESULT WbemObject::Get(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE* pT
     } else if (SameText(wszName, L"__CLASS")) {
         SetBstrOrNull(&value, ClassName());
     } else if (const WbemProperty* property = Find(wszName)) {
-        type = CIM_UINT32;
+        type = property->type;
         // WMI hands a CIM_UINT32 over as VT_I4 holding the same bits.
         if (property->value && genus_ == Genus::Instance) {
             value.vt = VT_I4;
@@ -159,7 +172,9 @@ HRESULT WbemObject::Put(LPCWSTR wszName, LONG lFlags, VARIANT* pVal, CIMTYPE Typ
     WbemProperty* property = Find(wszName);
     if (property == nullptr) return WBEM_E_NOT_FOUND;
     // An existing property takes 0 (its own type) or exactly its CIM type.
-    if (Type != 0 && Type != CIM_UINT32) return WBEM_E_TYPE_MISMATCH;
+    // Only CIM_UINT32 properties hold values here, the registers: an input
+    // the firmware declares otherwise takes none.
+    if ((Type != 0 && Type != property->type) || property->type != CIM_UINT32) return WBEM_E_TYPE_MISMATCH;
     const Conversion conversion = ToUint32(pVal);
     if (!conversion.valid) return WBEM_E_TYPE_MISMATCH;
     property->value = conversion.value;
@@ -189,7 +204,8 @@ HRESULT WbemObject::GetMethod(LPCWSTR wszName, LONG lFlags, IWbemClassObject** p
     if (ppOutSignature != nullptr) *ppOutSignature = nullptr;
     if (const HRESULT fault = TheLaptop().TakeFault("GetMethod"); fault != S_OK) return fault;
     if (wszName == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
-    if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName)) return WBEM_E_NOT_FOUND;
+    if (kind_ != Kind::Firmware || !SameText(wszName, firmware::kMethodName) || !TheLaptop().Now().firmwareMethodPresent)
+        return WBEM_E_NOT_FOUND;
     if (TheLaptop().TakeMissingObject("GetMethod")) return WBEM_S_NO_ERROR;
     if (ppInSignature != nullptr) *ppInSignature = NewSignature(Genus::Class, Kind::ExecIntInput);
     if (ppOutSignature != nullptr) *ppOutSignature = NewSignature(Genus::Class, Kind::ExecIntOutput);
@@ -204,8 +220,9 @@ std::optional<firmware::Registers> WbemObject::ExecIntInputs() const {
     if (genus_ != Genus::Instance || kind_ != Kind::ExecIntInput) return std::nullopt;
     firmware::Registers registers{};
     for (size_t i = 0; i < registers.size(); ++i) {
-        if (!properties_[i].value) return std::nullopt;
-        registers[i] = *properties_[i].value;
+        const WbemProperty* input = Find(firmware::kInputNames[i].data());
+        if (input == nullptr || !input->value) return std::nullopt;
+        registers[i] = *input->value;
     }
     return registers;
 }

@@ -1,6 +1,7 @@
 // A WMI class object: a class definition or an instance of one. The
 // simulated repository holds the firmware class, its instances and the
-// parameter objects of its method ExecINT; every property is a CIM_UINT32.
+// parameter objects of its method ExecINT, whose properties are CIM_UINT32
+// unless the scenario declares an input otherwise.
 #pragma once
 
 #include <optional>
@@ -14,6 +15,7 @@ namespace sim {
 
 struct WbemProperty {
     std::wstring name;
+    CIMTYPE type;
     std::optional<uint32_t> value;  // empty: NULL
 };
 
@@ -47,6 +49,7 @@ private:
     WbemObject(Genus genus, Kind kind, std::wstring path, std::vector<WbemProperty> properties);
     static WbemObject* NewSignature(Genus genus, Kind kind);
 
+    const WbemProperty* Find(LPCWSTR name) const;
     WbemProperty* Find(LPCWSTR name);
     std::wstring ClassName() const;
 

@@ -37,6 +37,9 @@ public:
         if (puReturned != nullptr) *puReturned = 0;
         for (ULONG i = 0; apObjects != nullptr && i < uCount; ++i) apObjects[i] = nullptr;
         if (const HRESULT fault = TheLaptop().TakeFault("Next"); fault != S_OK) return fault;
+        // The wait is WBEM_INFINITE (-1) or a number of milliseconds, 0 not
+        // waiting at all; the query's instances are all there at once, so no
+        // wait runs out.
         if (apObjects == nullptr || puReturned == nullptr || lTimeout < -1) return WBEM_E_INVALID_PARAMETER;
         // "none Next": success, yet nothing handed out.
         if (TheLaptop().TakeMissingObject("Next")) return WBEM_S_NO_ERROR;
@@ -98,7 +101,8 @@ HRESULT WbemServices::GetObject(const BSTR strObjectPath, LONG lFlags, IWbemCont
     const std::wstring_view path = BstrText(strObjectPath);
     // No path asks WMI for an empty class, the start of a new class definition.
     const bool isEmptyClass = path.empty();
-    const bool isClass = SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath());
+    const bool isClass = (SameText(path, firmware::kClassName) || SameText(path, firmware::ClassPath())) &&
+                         TheLaptop().Now().firmwareClassPresent;
     const auto instance = firmware::FindInstance(path);
     if (!isEmptyClass && !isClass && !instance) return WBEM_E_NOT_FOUND;
     if (TheLaptop().TakeMissingObject("GetObject")) return WBEM_S_NO_ERROR;
@@ -119,7 +123,8 @@ HRESULT WbemServices::ExecQuery(const BSTR strQueryLanguage, const BSTR strQuery
     if (!SameText(BstrText(strQueryLanguage), L"WQL")) return WBEM_E_INVALID_QUERY_TYPE;
     const auto className = QueriedClass(BstrText(strQuery));
     if (!className) return WBEM_E_INVALID_QUERY;
-    if (!SameText(*className, firmware::kClassName)) return WBEM_E_INVALID_CLASS;
+    if (!SameText(*className, firmware::kClassName) || !TheLaptop().Now().firmwareClassPresent)
+        return WBEM_E_INVALID_CLASS;
     if (TheLaptop().TakeMissingObject("ExecQuery")) return WBEM_S_NO_ERROR;
     *ppEnum = new InstanceEnumerator(TheLaptop().Now().firmwareInstances);
     return WBEM_S_NO_ERROR;
@@ -140,7 +145,8 @@ HRESULT WbemServices::ExecMethod(const BSTR strObjectPath, const BSTR strMethodN
     if (strObjectPath == nullptr || lFlags != 0) return WBEM_E_INVALID_PARAMETER;
     const auto instance = firmware::FindInstance(BstrText(strObjectPath));
     if (!instance) return WBEM_E_NOT_FOUND;
-    if (!SameText(BstrText(strMethodName), firmware::kMethodName)) return WBEM_E_INVALID_METHOD;
+    if (!SameText(BstrText(strMethodName), firmware::kMethodName) || !TheLaptop().Now().firmwareMethodPresent)
+        return WBEM_E_INVALID_METHOD;
     const auto* input = dynamic_cast<const WbemObject*>(pInParams);
     const auto registers = input != nullptr ? input->ExecIntInputs() : std::nullopt;
     if (!registers) return WBEM_E_INVALID_METHOD_PARAMETERS;
