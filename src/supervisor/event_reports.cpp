@@ -1,8 +1,79 @@
 #include "event_reports.h"
 
+#include <cstdio>
+
+#include "firmware/step_not_run.h"
 #include "sar-coordinator-events.h"
 #include "win/event_log.h"
 #include "win/text.h"
+
+namespace {
+
+std::wstring CommandName(WlanCommand command) { return command == WlanCommand::Reduce ? L"REDUCE" : L"NORMAL"; }
+
+// A status as the console shows it: 0x and lowercase hexadecimal.
+std::wstring StatusText(HRESULT status) {
+    if (status == kStepNotRun) return L"none (not run: an earlier step handed it nothing to work on)";
+    wchar_t text[16];
+    std::swprintf(text, sizeof text / sizeof *text, L"0x%x", static_cast<unsigned>(status));
+    return text;
+}
+
+// Milliseconds as seconds with one decimal.
+std::wstring SecondsSince(ULONGLONG startMs) {
+    const ULONGLONG elapsedMs = GetTickCount64() - startMs;
+    wchar_t text[32];
+    std::swprintf(text, sizeof text / sizeof *text, L"%llu.%llu", elapsedMs / 1000, elapsedMs % 1000 / 100);
+    return text;
+}
+
+}  // namespace
+
+void ProtectionEvents::CommandReturned(WlanCommand command, bool tookEffect, const char* failedStep,
+                                       HRESULT status) {
+    if (!tookEffect) {
+        if (commandLapse_) {
+            ++commandLapse_->attempts;
+            return;
+        }
+        commandLapse_ = CommandLapse{GetTickCount64(), 1};
+        ReportToEventLog(EventType::Warning, MSG_WLAN_COMMAND_FAILED,
+                         {CommandName(command), Wide(failedStep != nullptr ? failedStep : "?"), StatusText(status)});
+        return;
+    }
+    if (commandLapse_) {
+        ReportToEventLog(EventType::Information, MSG_WLAN_COMMAND_RECOVERED,
+                         {CommandName(command), std::to_wstring(commandLapse_->attempts + 1),
+                          SecondsSince(commandLapse_->firstFailureMs)});
+        commandLapse_.reset();
+        if (command == WlanCommand::Reduce) engagedReported_ = true;
+        return;
+    }
+    if (command == WlanCommand::Reduce && !engagedReported_) {
+        ReportToEventLog(EventType::Information, MSG_PROTECTION_ENGAGED, {});
+        engagedReported_ = true;
+    }
+}
+
+void ProtectionEvents::PollUnanswered(const std::wstring& failure, bool wlanReduced) {
+    if (unansweredPolls_++ == 0) firstUnansweredMs_ = GetTickCount64();
+    if (unansweredPolls_ != kUnansweredPollsReported) return;
+    ReportToEventLog(EventType::Warning, MSG_MODEM_NOT_ANSWERING,
+                     {std::to_wstring(unansweredPolls_), failure, wlanReduced ? L"reduced" : L"normal"});
+}
+
+void ProtectionEvents::PollAnswered() {
+    if (unansweredPolls_ >= kUnansweredPollsReported)
+        ReportToEventLog(EventType::Information, MSG_MODEM_ANSWERS_AGAIN,
+                         {std::to_wstring(unansweredPolls_), SecondsSince(firstUnansweredMs_),
+                          modemMadeAnew_ ? L"yes" : L"no"});
+    unansweredPolls_ = 0;
+    modemMadeAnew_ = false;
+}
+
+void ProtectionEvents::ModemMadeAnew() { modemMadeAnew_ = true; }
+
+void ProtectionEvents::StopRequested() { ReportToEventLog(EventType::Information, MSG_STOP_REQUESTED, {}); }
 
 void ReportFatalFailure(const char* what) noexcept {
     try {

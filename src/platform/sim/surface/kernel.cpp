@@ -103,6 +103,8 @@ int processHeap;
 
 void Sleep(DWORD dwMilliseconds) { sim::PassMs(dwMilliseconds); }
 
+ULONGLONG GetTickCount64() { return sim::NowMs(); }
+
 // The debugger channel: each message becomes one line on standard error,
 // written with a single call so that nothing can come between its parts.
 void OutputDebugStringW(LPCWSTR lpOutputString) {

@@ -1,6 +1,7 @@
-// Kernel and C runtime services of the simulated platform: sleeping, the
-// debugger output channel, the process heap, message texts, wide text as
-// UTF-8, and the wide formatting helpers of the Microsoft C runtime.
+// Kernel and C runtime services of the simulated platform: sleeping and the
+// tick count, the debugger output channel, the process heap, message texts,
+// wide text as UTF-8 and back, and the wide formatting helpers of the
+// Microsoft C runtime.
 #pragma once
 
 #include <cstdarg>
@@ -8,6 +9,8 @@
 #include "sim/surface/win_types.h"
 
 void Sleep(DWORD dwMilliseconds);
+// Milliseconds since the laptop started, on its clock (virtual or real).
+ULONGLONG GetTickCount64();
 void OutputDebugStringW(LPCWSTR lpOutputString);
 
 HANDLE GetProcessHeap();
