@@ -1,5 +1,7 @@
 #include "default_modem.h"
 
+#include <utility>
+
 #include "modem/mbsar.h"
 #include "win/hresult_error.h"
 #include "winrt_activation.h"
@@ -7,7 +9,7 @@
 namespace {
 
 // Made before main, as the first Windows Runtime activation of the process.
-const DefaultModem theDefaultModem;
+DefaultModem theDefaultModem;
 
 }  // namespace
 
@@ -42,7 +44,19 @@ std::string DefaultModem::Unavailable() const {
     return unavailable_;
 }
 
+void DefaultModem::Swap(DefaultModem& other) noexcept {
+    std::swap(modem_, other.modem_);
+    std::swap(deviceInformation_, other.deviceInformation_);
+    std::swap(unavailable_, other.unavailable_);
+    std::swap(failure_, other.failure_);
+}
+
 const DefaultModem& TheDefaultModem() { return theDefaultModem; }
+
+void RenewDefaultModem() {
+    DefaultModem renewed;
+    theDefaultModem.Swap(renewed);
+}  // `renewed` holds the objects before, and releases them here
 
 com_ptr<winrt_abi::IMobileBroadbandDeviceService> OpenSarService() {
     winrt_abi::IMobileBroadbandModem* const modem = TheDefaultModem().modem();
@@ -56,4 +70,9 @@ com_ptr<winrt_abi::IMobileBroadbandDeviceService> OpenSarService() {
 void MBSar::RequireModem() {
     if (std::string reason = TheDefaultModem().Unavailable(); !reason.empty())
         throw ModemUnavailable(std::move(reason));
+}
+
+bool MBSar::ReacquireModem() {
+    RenewDefaultModem();
+    return TheDefaultModem().Unavailable().empty();
 }

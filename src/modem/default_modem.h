@@ -1,7 +1,8 @@
 // The program-wide modem objects: the default modem and its device
-// information, made once before the entry point runs and released at process
-// exit, device information first. The SAR device service of the modem and its
-// command identifiers.
+// information, made before the entry point runs, made anew when the modem has
+// stopped answering (it may have reset or re-attached), and released at
+// process exit, device information first. The SAR device service of the modem
+// and its command identifiers.
 #pragma once
 
 #include <exception>
@@ -31,6 +32,8 @@ public:
     winrt_abi::IMobileBroadbandModem* modem() const { return modem_.get(); }
     winrt_abi::IMobileBroadbandDeviceInformation* deviceInformation() const { return deviceInformation_.get(); }
 
+    void Swap(DefaultModem& other) noexcept;
+
 private:
     std::string Open();
 
@@ -41,8 +44,14 @@ private:
     std::exception_ptr failure_;
 };
 
-// The instance made by static initialization, before the entry point.
+// The program-wide instance, made by static initialization before the entry
+// point.
 const DefaultModem& TheDefaultModem();
+
+// Makes the program-wide instance anew, as at start; the objects it held are
+// released here, on the calling thread (the main thread), device
+// information first.
+void RenewDefaultModem();
 
 // A new reference to the default modem's SAR device service. Raises
 // hresult_error when the platform fails, and MBSar::ModemUnavailable when it

@@ -2,8 +2,8 @@
 // one fixed SAR configuration set command.
 #include <array>
 
-#include "async_wait.h"
 #include "byte_buffers.h"
+#include "command_session.h"
 #include "default_modem.h"
 #include "modem/mbsar.h"
 #include "win/apartment.h"
@@ -25,14 +25,12 @@ uint32_t SendSarConfiguration() {
     const com_ptr<winrt_abi::IBuffer> request = BufferFromBytes(kSarConfigRequest);
     TaskMemoryBytes reply;
     const com_ptr<winrt_abi::IMobileBroadbandDeviceService> service = OpenSarService();
-    com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandSession> session;
-    check_hresult(service->OpenCommandSession(session.put()));
+    const com_ptr<CommandSession> session = OpenCommandSession(*service);
     if (!session) return 0;  // nothing to send on
 
-    com_ptr<winrt_abi::ICommandResultAsyncOperation> operation;
-    check_hresult(session->SendSetCommandAsync(kSarConfigCommand, request.get(), operation.put()));
-    check_present(operation);
-    const com_ptr<winrt_abi::IMobileBroadbandDeviceServiceCommandResult> result = WaitForCommandResult(*operation);
+    com_ptr<CommandOperation> operation;
+    const com_ptr<CommandResult> result =
+        SendAndWait(*session, CommandKind::Set, kSarConfigCommand, request.get(), operation);
 
     UINT32 status = 0;
     check_hresult(result->get_StatusCode(&status));
@@ -41,10 +39,7 @@ uint32_t SendSarConfiguration() {
     // The reply (the configuration now in force) is copied out so that a
     // reply the platform cannot hand over counts as a failure; nothing else
     // here needs its contents. The session is released without being closed.
-    com_ptr<winrt_abi::IBuffer> response;
-    check_hresult(result->get_ResponseData(response.put()));
-    check_present(response);
-    reply = TaskMemoryBytes::CopyOf(*response);
+    reply = CopyReply(*result);
     return 0;
 }
 

@@ -28,11 +28,42 @@ uint32_t InitSAR();
 // The modem's radio state, 0 off and 1 on; 0 when it cannot be read.
 int32_t GetRadioState();
 
-// Sets and queries the modem's transmission status and updates
-// TransmissionActive. 0 when the poll completed (or no command session could
-// be had), a non-zero MBIM status when the modem rejected a command, 1 when a
-// failure was caught.
-uint32_t GetTransmissionStatus();
+// What went wrong in a poll; the last thing, when several did.
+struct PollFailure {
+    enum class Kind {
+        None,
+        NoSession,      // no command session could be had: nothing was sent
+        Platform,       // a platform call failed: code is its HRESULT
+        SetRejected,    // the modem answered the SET with a non-zero status: code is that MBIM status
+        QueryRejected,  // the same for the QUERY
+        TimedOut,       // a command did not complete in time: code is HRESULT_FROM_WIN32(ERROR_TIMEOUT)
+        ShortReply,     // a reply too short to hold the status record: code is its length in bytes
+    };
+    Kind kind = Kind::None;
+    uint32_t code = 0;
+
+    bool operator==(const PollFailure&) const = default;
+};
+
+struct PollOutcome {
+    // This poll's QUERY was answered with status 0, so TransmissionActive
+    // holds the modem's answer, whatever else failed.
+    bool freshAnswer = false;
+    PollFailure failure;
+
+    bool operator==(const PollOutcome&) const = default;
+};
+
+// Sets and queries the modem's transmission status, prints both answers and
+// updates TransmissionActive from the query's.
+PollOutcome GetTransmissionStatus();
+
+// Makes the program-wide modem objects anew, for a modem that may have reset
+// or re-attached; the ones before are released here. True when there is a
+// modem to work with, false when there is none (the verdict is
+// DefaultModem::Unavailable()). Sends no modem command. An allocation
+// failure is raised.
+bool ReacquireModem();
 
 }  // namespace MBSar
 

@@ -4,14 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace {
-
-uint32_t WordAt(const std::array<uint8_t, 12>& bytes, size_t offset) {
-    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes[offset + 2]) << 16 | static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
-
-}  // namespace
+#include "little_endian.h"
 
 TransmissionStatusRecord ReadTransmissionStatus(const uint8_t* reply, uint32_t length) {
     std::array<uint8_t, 12> bytes{};
@@ -19,7 +12,7 @@ TransmissionStatusRecord ReadTransmissionStatus(const uint8_t* reply, uint32_t l
         if (index >= length) throw std::out_of_range("Invalid array subscript");
         bytes[index] = reply[index];
     }
-    return {WordAt(bytes, 0), WordAt(bytes, 4), WordAt(bytes, 8)};
+    return {LittleEndianWord(bytes, 0), LittleEndianWord(bytes, 4), LittleEndianWord(bytes, 8)};
 }
 
 void PrintTransmissionStatus(const TransmissionStatusRecord& record) {

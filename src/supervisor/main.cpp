@@ -3,11 +3,10 @@
 // error, and ends the process with kExitFatalFailure; WLAN power is not
 // touched on that path, since the modem may still be transmitting.
 #include <cstdio>
-#include <exception>
-#include <new>
 
 #include "event_reports.h"
 #include "supervisor.h"
+#include "win/last_line_of_defence.h"
 
 namespace {
 
@@ -19,14 +18,4 @@ int ReportFatal(const char* what) {
 
 }  // namespace
 
-int main() {
-    try {
-        return RunSupervisor();
-    } catch (const std::bad_alloc&) {
-        return ReportFatal("out of memory");
-    } catch (const std::exception& failure) {
-        return ReportFatal(failure.what());
-    } catch (...) {
-        return ReportFatal("unknown failure");
-    }
-}
+int main() { return RunWithLastLineOfDefence(RunSupervisor, ReportFatal); }

@@ -11,6 +11,16 @@ namespace {
 
 constexpr DWORD kCycleMs = 3000;
 constexpr DWORD kPauseBeforeExitMs = 1000;
+// After this many polls in a row without an answer, and after each further
+// as many, the modem objects are made anew: the modem may have reset or
+// re-attached, and the objects made before answer for the modem that was.
+constexpr int kUnansweredPollsBeforeReacquiring = 10;
+
+// What the loop keeps from one cycle to the next.
+struct LoopState {
+    bool reduced = false;      // WLAN power as the last command that took effect left it
+    int unansweredPolls = 0;   // polls in a row without a fresh answer
+};
 
 // Each command is logged after it returns, whatever its outcome; the result
 // says whether the firmware carried it out.
@@ -26,25 +36,65 @@ bool RestoreWlanPower() {
     return tookEffect;
 }
 
-// Brings WLAN power in line with the transmission a successful poll reported
-// and returns whether it is now reduced. The reduced flag changes only when a
+// Brings WLAN power in line with the transmission the modem reported and
+// returns whether it is now reduced. The reduced flag changes only when a
 // command took effect, so a command the firmware did not carry out is sent
-// again after the next successful poll that still calls for it.
+// again after the next fresh answer that still calls for it.
 bool FollowTransmission(bool reduced) {
     if (TransmissionActive && !reduced) return ReduceWlanPower();
     if (!TransmissionActive && reduced) return !RestoreWlanPower();
     return reduced;
 }
 
-// Polls while the radio is on, one cycle every 3000 ms. A failed poll leaves
-// the reduced flag as it was and waits its cycle like any other, so a fault
-// that comes before any modem I/O does not turn the loop into a busy spin.
+// Makes the modem objects anew and sends the new modem the SAR configuration,
+// which a modem that reset has forgotten. False when there is no modem, or
+// one without a SAR device service: the modem is gone.
+bool FindModemAgain() {
+    try {
+        if (!MBSar::ReacquireModem()) return false;
+        MBSar::InitSAR();
+    } catch (const MBSar::ModemUnavailable&) {
+        return false;
+    }
+    LogEvent(L"[MS_SAR] MBSar::ReacquireModem()", "\nMBSar::ReacquireModem()");
+    return true;
+}
+
+// A fresh answer ends a run of unanswered polls, and WLAN power follows it.
+void ActOnFreshAnswer(LoopState& loop) {
+    loop.unansweredPolls = 0;
+    loop.reduced = FollowTransmission(loop.reduced);
+}
+
+// After a poll without a fresh answer: false when the modem is gone.
+bool KeepModemAfterUnansweredPoll(LoopState& loop) {
+    ++loop.unansweredPolls;
+    if (loop.unansweredPolls % kUnansweredPollsBeforeReacquiring != 0) return true;
+    return FindModemAgain();
+}
+
+// Polls while the radio is on and the modem is there, one cycle every
+// 3000 ms. Every fresh answer is acted on, whatever else failed in its poll; a
+// poll without one leaves the reduced flag as it was and waits its cycle like
+// any other, so a fault that comes before any modem I/O does not turn the
+// loop into a busy spin.
 void PollUntilRadioOff() {
-    bool reduced = false;
+    LoopState loop;
     while (MBSar::GetRadioState() != 0) {
-        if (MBSar::GetTransmissionStatus() == 0) reduced = FollowTransmission(reduced);
+        if (MBSar::GetTransmissionStatus().freshAnswer)
+            ActOnFreshAnswer(loop);
+        else if (!KeepModemAfterUnansweredPoll(loop))
+            return;
         Sleep(kCycleMs);
     }
+}
+
+// WLAN power back to normal, whatever it was, then the exit lines. Sent once:
+// if the firmware does not carry it out, the call's console lines say why.
+void ShutDown() {
+    RestoreWlanPower();
+    Sleep(kPauseBeforeExitMs);
+    LogEvent(L"[MS_SAR] Exit while loop", "\nExit while loop");
 }
 
 }  // namespace
@@ -62,13 +112,10 @@ int RunSupervisor() {
     }
     LogEvent(L"[MS_SAR] MBSar::InitSAR()", "\nMBSar::InitSAR()");
 
+    // A modem that is gone has no radio: it ends the loop as a radio that is
+    // off does.
     PollUntilRadioOff();
-
     LogEvent(L"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off");
-    // Sent once: if the firmware does not carry it out, the call's console
-    // lines say why, and the program's next start sends NORMAL again.
-    RestoreWlanPower();
-    Sleep(kPauseBeforeExitMs);
-    LogEvent(L"[MS_SAR] Exit while loop", "\nExit while loop");
+    ShutDown();
     return kExitRadioOff;
 }

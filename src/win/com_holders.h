@@ -1,9 +1,11 @@
 // Owning holders for what a COM call borrows besides interface references
-// (those are com_ptr's): an OLE Automation string and a VARIANT. Each gives
+// (those are com_ptr's): an OLE Automation string, a VARIANT and a Windows
+// Runtime string. Each gives
 // its resource back when it is reset or goes out of scope, also while an
 // exception passes through.
 #pragma once
 
+#include <string_view>
 #include <utility>
 
 #include "platform.h"
@@ -45,4 +47,27 @@ public:
 
 private:
     VARIANT variant_;
+};
+
+class OwnedHstring {
+public:
+    OwnedHstring() = default;
+    ~OwnedHstring() { WindowsDeleteString(text_); }
+    OwnedHstring(const OwnedHstring&) = delete;
+    OwnedHstring& operator=(const OwnedHstring&) = delete;
+
+    // The slot for a call that returns a new string through an out
+    // parameter; only an empty holder hands it out.
+    HSTRING* put() { return &text_; }
+
+    // The characters, without a terminator; the null HSTRING is the empty
+    // string.
+    std::wstring_view view() const {
+        UINT32 length = 0;
+        const wchar_t* text = WindowsGetStringRawBuffer(text_, &length);
+        return {text, length};
+    }
+
+private:
+    HSTRING text_ = nullptr;
 };

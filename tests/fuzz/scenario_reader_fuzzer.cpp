@@ -28,6 +28,7 @@ void StepThrough(const std::vector<sim::ScenarioEvent>& events) {
         Require(state.latencyMs >= 1);
         if (event.kind == sim::EventKind::Fail) laptop.TakeFault(event.name);
         if (event.kind == sim::EventKind::NoObject) laptop.TakeMissingObject(event.name);
+        if (event.kind == sim::EventKind::Hang) laptop.TakeHang(event.name);
     }
 }
 
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const sim::ScenarioEvent& event : events) {
             Require(event.atMs >= lastMs);
             lastMs = event.atMs;
-            if (event.kind == sim::EventKind::Fail || event.kind == sim::EventKind::NoObject)
+            if (event.kind == sim::EventKind::Fail || event.kind == sim::EventKind::NoObject ||
+                event.kind == sim::EventKind::Hang)
                 Require(sim::FindFaultPoint(event.name) != nullptr);
         }
         sim::CanEndRun(events);

@@ -7,13 +7,14 @@
 #include "modem_test_support.h"
 #include "platform.h"
 #include "sim/model/call_record.h"
+#include "sim/model/clock.h"
 #include "sim/surface/apartments.h"
 
 namespace {
 
 const char kSarConfigSet[] = "0 set 1 01000000000000000100000014000000080000000000000001000000";
 
-ConsoleOutcome Init() { return CaptureConsole(MBSar::InitSAR); }
+ConsoleOutcome<uint32_t> Init() { return CaptureConsole(MBSar::InitSAR); }
 
 class InitSar : public ModemTest {};
 
@@ -22,7 +23,7 @@ class InitSar : public ModemTest {};
 TEST_F(InitSar, SendsTheFixedSarConfigurationAsOneSetCommand) {
     Start("");
     sim::StartCallRecord();
-    const ConsoleOutcome init = Init();
+    const ConsoleOutcome<uint32_t> init = Init();
     EXPECT_EQ(sim::StopCallRecord(),
               (std::vector<std::string>{"RoInitialize(1)", "OpenCommandSession() -> session 1",
                                         "SendSetCommandAsync(session 1, 1, "
@@ -36,7 +37,7 @@ TEST_F(InitSar, SendsTheFixedSarConfigurationAsOneSetCommand) {
 
 TEST_F(InitSar, RejectedConfigurationGivesTheModemsStatus) {
     Start("0 status sar-config 5\n");
-    const ConsoleOutcome init = Init();
+    const ConsoleOutcome<uint32_t> init = Init();
     EXPECT_EQ(init.result, 5u);
     EXPECT_EQ(init.console, "");
     EXPECT_EQ(ModemLog(), std::vector<std::string>{kSarConfigSet});
@@ -44,7 +45,7 @@ TEST_F(InitSar, RejectedConfigurationGivesTheModemsStatus) {
 
 TEST_F(InitSar, NoSessionSendsNothing) {
     Start("0 session none\n");
-    const ConsoleOutcome init = Init();
+    const ConsoleOutcome<uint32_t> init = Init();
     EXPECT_EQ(init.result, 0u);
     EXPECT_EQ(init.console, "");
     EXPECT_TRUE(ModemLog().empty());
@@ -58,9 +59,10 @@ TEST_F(InitSar, PlatformFailuresGiveOne) {
                              "CopyToByteArray"}) {
         Start(std::string("0 fail ") + call + " 0x80004005\n");
         const sim::LiveCounts before = sim::CurrentCounts();
-        const ConsoleOutcome init = Init();
+        const ConsoleOutcome<uint32_t> init = Init();
         EXPECT_EQ(init.result, 1u) << call;
         EXPECT_EQ(init.console, "") << call;
+        sim::PassMs(5);  // the answer to a command whose wait was never entered
         EXPECT_EQ(SettledCounts(before), before) << call;
         EXPECT_FALSE(sim::ThreadInApartment()) << call;
     }

@@ -110,13 +110,14 @@ TEST_F(SimulatedSarService, ScenarioStatusesLengthsAndLatency) {
     const sim::CommandReply rejected = sim::ReceiveSarCommand(false, 2, {});
     EXPECT_EQ(rejected.status, 4u);
     EXPECT_TRUE(rejected.data.empty()) << "a rejected command has no reply bytes";
+    EXPECT_EQ(rejected.latencyMs, 30u);
     EXPECT_EQ(sim::ReceiveSarCommand(false, 2, {}).data.size(), 5u);
     sim::PassMs(1000);
     const sim::CommandReply padded = sim::ReceiveSarCommand(false, 2, {});
     ASSERT_EQ(padded.data.size(), 16u);
     EXPECT_EQ(Bytes(padded.data.begin() + 12, padded.data.end()), (Bytes{0, 0, 0, 0}));
-    EXPECT_EQ(ModemLog(), (std::vector<std::string>{"0 query 2 ", "30 query 2 ", "1060 query 2 "}))
-        << "each command is logged at receipt, then the modem's latency passes";
+    EXPECT_EQ(ModemLog(), (std::vector<std::string>{"0 query 2 ", "0 query 2 ", "1000 query 2 "}))
+        << "each command is logged at receipt; its latency is the operation's to pass";
 }
 
 }  // namespace

@@ -15,7 +15,8 @@
 namespace sim {
 void PrintTo(const LiveCounts& counts, std::ostream* out) {
     *out << "{objects " << counts.objects << ", bstrs " << counts.bstrs << ", hstrings " << counts.hstrings
-         << ", taskMemory " << counts.taskMemory << ", apartments " << counts.apartments << "}";
+         << ", taskMemory " << counts.taskMemory << ", apartments " << counts.apartments
+         << ", handles " << counts.handles << "}";
 }
 }  // namespace sim
 
@@ -58,10 +59,4 @@ sim::LiveCounts SettledCounts(const sim::LiveCounts& expected) {
 std::string Report(const char* notification, int hysteresisTimer, const char* status) {
     return std::string("\n Transmission notification: ") + notification + "\n Hysteresis Timer: " +
            std::to_string(hysteresisTimer) + "\n Transmission Status: " + status + "\n";
-}
-
-ConsoleOutcome CaptureConsole(uint32_t (*operation)()) {
-    testing::internal::CaptureStdout();
-    const uint32_t result = operation();
-    return {result, testing::internal::GetCapturedStdout()};
 }

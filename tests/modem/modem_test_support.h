@@ -37,11 +37,18 @@ private:
 sim::LiveCounts SettledCounts(const sim::LiveCounts& expected);
 
 // What an MBSar operation returned, and what it printed on the console.
+template <typename Result>
 struct ConsoleOutcome {
-    uint32_t result;
+    Result result;
     std::string console;
 };
-ConsoleOutcome CaptureConsole(uint32_t (*operation)());
+
+template <typename Result>
+ConsoleOutcome<Result> CaptureConsole(Result (*operation)()) {
+    testing::internal::CaptureStdout();
+    const Result result = operation();
+    return {result, testing::internal::GetCapturedStdout()};
+}
 
 // The poll's report as printed on the console.
 std::string Report(const char* notification, int hysteresisTimer, const char* status);

@@ -1,7 +1,7 @@
 // The fault sweep: every fault point of the simulator's list, injected into a
 // whole run of the program with a failing status, E_OUTOFMEMORY and (where
-// the call takes one) a positive status, and as a missing object where the
-// call hands one out; once and for good; at start-up, while polling idle,
+// the call takes one) a positive status, as a missing object where the call
+// hands one out, and as an operation that never completes where it can hang; once and for good; at start-up, while polling idle,
 // while REDUCED and during a firmware call. Whatever the fault, a run ends,
 // with a documented status, without a sanitizer finding and with nothing
 // left over; its console starts with a line break and stays short, since a
@@ -50,7 +50,7 @@ struct Moment {
 
 struct SweepCase {
     const sim::FaultPoint* point;
-    std::string event;  // "fail NAME 0x..." or "none NAME", with COUNT when limited
+    std::string event;  // "fail NAME 0x...", "none NAME" or "hang NAME", with COUNT when limited
     bool outOfMemory;
     bool unlimited;
     Moment moment;
@@ -79,6 +79,7 @@ std::vector<SweepCase> AllCases(const std::vector<Moment>& moments) {
                                                             {"fail " + name + " 0x8007000e", true}};
         if (point.takesPositiveStatus) faults.push_back({"fail " + name + " 0x1", false});
         if (point.handsOutObject) faults.push_back({"none " + name, false});
+        if (point.canHang) faults.push_back({"hang " + name, false});
         for (const auto& [fault, outOfMemory] : faults)
             for (const bool unlimited : {false, true})
                 for (const Moment& moment : moments)

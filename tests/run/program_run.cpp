@@ -32,10 +32,10 @@ fs::path MakeRunDirectory() {
     return pattern;
 }
 
-// The command that runs the program in `directory`; `redirections` say where
-// its output goes. A run still going after `timeoutSeconds` is ended.
+// The command that runs `commandLine` in `directory`; `redirections` say
+// where its output goes. A run still going after `timeoutSeconds` is ended.
 std::string Command(const fs::path& directory, const std::string& scenario, const std::string& extraEnvironment,
-                    double timeoutSeconds, const std::string& redirections) {
+                    double timeoutSeconds, const std::string& commandLine, const std::string& redirections) {
     std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
                               " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string() +
                               " SAR_SIM_EVENT_LOG=" + (directory / "events.log").string() +
@@ -46,17 +46,18 @@ std::string Command(const fs::path& directory, const std::string& scenario, cons
         environment += " SAR_SIM_SCENARIO=" + (directory / "scenario.txt").string();
     }
     return "env -u SAR_SIM_SCENARIO " + environment + " " + extraEnvironment + " timeout -k 5 " +
-           std::to_string(timeoutSeconds) + " " + SAR_COORDINATOR_EXE + " " + redirections + " </dev/null";
+           std::to_string(timeoutSeconds) + " " + commandLine + " " + redirections + " </dev/null";
 }
 
 }  // namespace
 
-ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment, double timeoutSeconds) {
+ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment, double timeoutSeconds,
+                      const std::string& commandLine) {
     const fs::path directory = MakeRunDirectory();
     const std::string redirections =
         ">" + (directory / "console").string() + " 2>" + (directory / "debugger").string();
     const int status =
-        std::system(Command(directory, scenario, extraEnvironment, timeoutSeconds, redirections).c_str());
+        std::system(Command(directory, scenario, extraEnvironment, timeoutSeconds, commandLine, redirections).c_str());
 
     ProgramRun run;
     run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -74,7 +75,7 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
 std::string RunProgramInOneStream(const std::string& scenario) {
     const fs::path directory = MakeRunDirectory();
     const std::string redirections = ">" + (directory / "stream").string() + " 2>&1";
-    if (std::system(Command(directory, scenario, {}, 60, redirections).c_str()) == -1)
+    if (std::system(Command(directory, scenario, {}, 60, SAR_COORDINATOR_EXE, redirections).c_str()) == -1)
         throw std::runtime_error("cannot start the program");
     std::string stream = ReadFile(directory / "stream");
     fs::remove_all(directory);

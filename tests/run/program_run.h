@@ -1,5 +1,6 @@
-// Runs the sar-coordinator executable as a user would, on a simulated laptop
-// described by a scenario text, and collects everything it leaves behind.
+// Runs the sar-coordinator executable (or its companion) as a user would, on a
+// simulated laptop described by a scenario text, and collects everything it
+// leaves behind.
 #pragma once
 
 #include <string>
@@ -19,10 +20,11 @@ struct ProgramRun {
 // Runs the program on the virtual clock. With `scenario` empty the built-in
 // scenario runs; `extraEnvironment` is prepended to the command, e.g.
 // "SAR_SIM_CLOCK=bogus". A run still going after `timeoutSeconds` is ended
-// and has exit status kTimedOut.
+// and has exit status kTimedOut. `commandLine` runs another program of the
+// simulated laptop instead, such as the companion with its arguments.
 inline constexpr int kTimedOut = 124;
 ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvironment = {},
-                      double timeoutSeconds = 60);
+                      double timeoutSeconds = 60, const std::string& commandLine = SAR_COORDINATOR_EXE);
 
 // Runs the program as RunProgram does, with the console and the debugger
 // channel going into one stream, in the order they were written.

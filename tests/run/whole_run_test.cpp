@@ -174,6 +174,8 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
         {"0 radio on\n1 tx maybe\n", "", "scenario.txt:2: 'tx' takes 'active' or 'inactive', not 'maybe'\n"},
         {"", "SAR_SIM_CLOCK=sometimes", ": SAR_SIM_CLOCK must be 'virtual' or 'real', not 'sometimes'\n"},
         {"", "SAR_SIM_SCENARIO=/", "/: is a directory, not a scenario file\n"},
+        {"", "SAR_SIM_SCENARIO=", ": SAR_SIM_SCENARIO is empty: name a scenario file, or unset it for the built-in "
+                                  "timeline\n"},
         {"", "SAR_SIM_FIRMWARE_LOG=/nonexistent/firmware.log",
          "SAR_SIM_FIRMWARE_LOG: cannot write /nonexistent/firmware.log\n"},
         {"", "SAR_SIM_MODEM_LOG=/nonexistent/modem.log", "SAR_SIM_MODEM_LOG: cannot write /nonexistent/modem.log\n"},

@@ -1,6 +1,6 @@
 // The table of fault points in docs/simulated-laptop.md is the one list of the
 // code: same names, same order, same parts, and the same answers to "does
-// `none` apply" and "does the call take a positive status".
+// `none` apply", "does the call take a positive status" and "can it hang".
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -21,7 +21,7 @@ std::string PartName(sim::FaultPart part) {
 }
 
 // The rows of the table under the doc's "Fault points" heading, as
-// "| `NAME` | part | yes/no | yes/no |".
+// "| `NAME` | part | yes/no | yes/no | yes/no |".
 std::vector<std::string> DocumentedRows() {
     std::ifstream doc(SAR_SIMULATED_LAPTOP_DOC);
     std::vector<std::string> rows;
@@ -38,7 +38,8 @@ TEST(FaultPoints, DocumentedTableMatchesTheListInTheCode) {
     for (const sim::FaultPoint& point : sim::kFaultPoints)
         expected.push_back("| `" + std::string(point.name) + "` | " + PartName(point.part) + " | " +
                            (point.handsOutObject ? "yes" : "no") + " | " +
-                           (point.takesPositiveStatus ? "yes" : "no") + " |");
+                           (point.takesPositiveStatus ? "yes" : "no") + " | " + (point.canHang ? "yes" : "no") +
+                           " |");
     EXPECT_EQ(DocumentedRows(), expected);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/model/fault_points.h"
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace {
@@ -17,10 +18,11 @@ std::string ErrorOf(const std::string& text) {
 }
 
 TEST(Scenario, ReadsEveryEventForm) {
-    const auto events = sim::ParseScenario(
+    auto events = sim::ParseScenario(
         "# comment\n"
         "\n"
         "0 modem absent\n"
+        "0 token system\n"
         "0 radio on   # trailing comment\n"
         "1.5 tx active\n"
         "2 latency 40\n"
@@ -38,11 +40,17 @@ TEST(Scenario, ReadsEveryEventForm) {
         "10 firmware class absent\n"
         "10 firmware method present\n"
         "11 firmware input InEDI absent\n"
-        "11 firmware input InECX string\n",
+        "11 firmware input InECX string\n"
+        "12 hang SendQueryCommandAsync 1\n"
+        "12 hang SendQueryCommandAsync ok\n"
+        "13 modem replaced\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 19u);
+    ASSERT_EQ(events.size(), 23u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
-    EXPECT_EQ(events[1].line, 4);
+    EXPECT_EQ(events[1].kind, sim::EventKind::Token);
+    EXPECT_EQ(events[1].value, static_cast<uint32_t>(sim::TokenKind::LocalSystem));
+    events.erase(events.begin() + 1);  // the others as they stand in the text after it
+    EXPECT_EQ(events[1].line, 5);
     EXPECT_TRUE(events[1].flag);
     EXPECT_EQ(events[2].atMs, 1500u);
     EXPECT_EQ(events[3].value, 40u);
@@ -72,19 +80,31 @@ TEST(Scenario, ReadsEveryEventForm) {
     EXPECT_EQ(events[17].name, "InEDI");
     EXPECT_EQ(events[17].value, 0u) << "absent";
     EXPECT_EQ(events[18].value, 8u) << "CIM_STRING";
+    EXPECT_EQ(events[19].kind, sim::EventKind::Hang);
+    EXPECT_EQ(events[19].name, "SendQueryCommandAsync");
+    EXPECT_EQ(events[19].count, 1);
+    EXPECT_TRUE(events[20].flag);
+    EXPECT_EQ(events[21].kind, sim::EventKind::ModemReplaced);
 }
 
 TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
-    const std::string knownCalls = sim::FaultPointNames(false);
+    const std::string knownCalls = sim::FaultPointNames();
+    const std::string timeRule = " is not a time in seconds (decimal digits, with up to three decimals after a point: "
+                                 "2, 1.5, 0.125)";
     const struct {
         std::string text;
         std::string error;
     } rows[] = {
-        {"0 radio on\n2 tx active\n1 tx inactive\n", "s.txt:3: time 1 is earlier than the line before"},
-        {"x radio on", "s.txt:1: 'x' is not a time in seconds"},
+        {"0 radio on\n2 tx active\n1 tx inactive\n", "s.txt:3: time 1 is earlier than 2, the time of the line before"},
+        {"x radio on", "s.txt:1: 'x'" + timeRule},
+        {"2.0001 radio on", "s.txt:1: '2.0001'" + timeRule},
+        {".5 radio on", "s.txt:1: '.5'" + timeRule},
+        {"1e1 radio on", "s.txt:1: '1e1'" + timeRule},
         {"0 radio maybe", "s.txt:1: 'radio' takes 'on' or 'off', not 'maybe'"},
         {"0 warp 9", "s.txt:1: unknown event 'warp'"},
         {"1 modem absent", "s.txt:1: 'modem absent' is only possible at time 0"},
+        {"1 token user", "s.txt:1: 'token' is only possible at time 0"},
+        {"0 token root", "s.txt:1: 'token' takes 'admin', 'user' or 'system', not 'root'"},
         {"0 fail ExecMethod 80041002", "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'"},
         {"0 status tx-set 1 0", "s.txt:1: '0' is not a valid COUNT (a positive decimal number)"},
         {"0 latency", "s.txt:1: 'latency' takes 1 argument(s), not 0"},
@@ -98,15 +118,18 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         {"0 firmware input InEAX int",
          "s.txt:1: 'firmware input' takes 'absent' or a CIM type (sint32, string, uint8, uint16, uint32, uint64), not "
          "'int'"},
-
-        {"0.0001 radio on", "s.txt:1: '0.0001' is not a time in seconds"},
         {"0 tx cycle 6", "s.txt:1: 'tx' takes 3 argument(s), not 2"},
         {"0 tx cycle 0 6", "s.txt:1: '0' is not a valid span (seconds above 0, up to three decimals)"},
         // Fault points come from one list: unknown names and forms a call
         // does not take are refused, so that no fault silently never fires.
         {"0 fail ExecMethd 0x80041001", "s.txt:1: 'fail' names an unknown call 'ExecMethd'; known: " + knownCalls},
         {"0 none Sleep", "s.txt:1: 'none' names an unknown call 'Sleep'; known: " + knownCalls},
-        {"0 none Put 1", "s.txt:1: 'Put' hands out no object; 'none' takes " + sim::FaultPointNames(true)},
+        {"0 none Put 1",
+         "s.txt:1: 'Put' hands out no object; 'none' takes " + sim::FaultPointNames(&sim::FaultPoint::handsOutObject)},
+        {"0 hang GetResults", "s.txt:1: 'GetResults' starts no operation that could hang; 'hang' takes "
+                              "SendSetCommandAsync, SendQueryCommandAsync"},
+        {"0 hang SendSetCommandAsync ok 1", "s.txt:1: 'hang' takes 1 to 2 argument(s), not 3"},
+        {"0 modem lost", "s.txt:1: 'modem' takes 'absent' or 'replaced', not 'lost'"},
         {"0 fail GetResults 0x0", "s.txt:1: 0x0 is no failure; 'fail NAME ok' clears a fault"},
         {"0 fail GetResults 0x1", "s.txt:1: 'GetResults' takes only failure statuses (0x80000000 and above), not '0x1'"},
         {"0 fail Put ok 2", "s.txt:1: 'fail NAME ok' takes no COUNT"},

@@ -3,7 +3,6 @@
 #include <deque>
 
 #include "firmware/wlan_tx_power.h"
-#include "modem/mbsar.h"
 #include "sim/model/clock.h"
 
 bool TransmissionActive = false;
@@ -41,26 +40,35 @@ const std::vector<std::string>& Calls() { return script.calls; }
 
 }  // namespace scripted
 
+using scripted::Reacquired;
 using scripted::script;
 
 void MBSar::RequireModem() {}
 
 uint32_t MBSar::InitSAR() {
     script.Record("InitSAR");
+    if (script.current.reacquired == Reacquired::ModemWithoutSarService) throw ModemUnavailable("no SAR service");
     return 1;
 }
 
 int32_t MBSar::GetRadioState() {
-    script.current = script.cycles.empty() ? scripted::Cycle{0, 0, false, true} : script.cycles.front();
+    script.current = script.cycles.empty() ? scripted::Cycle{0} : script.cycles.front();
     if (!script.cycles.empty()) script.cycles.pop_front();
     script.Record("radio " + std::to_string(script.current.radio));
     return script.current.radio;
 }
 
-uint32_t MBSar::GetTransmissionStatus() {
+MBSar::PollOutcome MBSar::GetTransmissionStatus() {
     TransmissionActive = script.current.transmitting;
-    script.Record("poll " + std::to_string(script.current.poll) + (TransmissionActive ? " active" : " inactive"));
-    return script.current.poll;
+    script.Record(std::string(script.current.freshAnswer ? "poll fresh" : "poll none") +
+                  (TransmissionActive ? " active" : " inactive"));
+    return {script.current.freshAnswer, {script.current.failure, 0}};
+}
+
+bool MBSar::ReacquireModem() {
+    const bool found = script.current.reacquired != Reacquired::NoModem;
+    script.Record(found ? "reacquire found" : "reacquire none");
+    return found;
 }
 
 ExecIntOutcome SetWLANTxState_WLANREDUCE() {

@@ -6,13 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "modem/mbsar.h"
+
 namespace scripted {
 
+// What MBSar::ReacquireModem finds, should the loop call it in a cycle.
+enum class Reacquired { Modem, NoModem, ModemWithoutSarService };
+
 struct Cycle {
-    int32_t radio = 1;          // what GetRadioState returns
-    uint32_t poll = 0;          // what GetTransmissionStatus returns
-    bool transmitting = false;  // what the poll leaves in TransmissionActive
+    int32_t radio = 1;               // what GetRadioState returns
+    bool freshAnswer = true;         // whether the poll got a fresh answer
+    bool transmitting = false;       // what the poll leaves in TransmissionActive, fresh or not
     bool commandTakesEffect = true;  // what a firmware command sent in this cycle returns
+    MBSar::PollFailure::Kind failure = MBSar::PollFailure::Kind::None;  // the poll's failure
+    Reacquired reacquired = Reacquired::Modem;
 };
 
 // Starts a new run: the clock back at 0, TransmissionActive false, and the

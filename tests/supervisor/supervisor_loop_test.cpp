@@ -1,6 +1,7 @@
 // The supervisor loop against scripted modem and firmware operations: every
-// row of its NORMAL/REDUCED state table, its timing on the virtual clock, and
-// the exact bytes it writes on both channels.
+// row of its NORMAL/REDUCED state table, acting on every fresh answer, finding
+// the modem again after a run of unanswered polls, its timing on the virtual
+// clock, and the exact bytes it writes on both channels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,15 +14,17 @@
 #include "supervisor/supervisor.h"
 
 using scripted::Cycle;
+using scripted::Reacquired;
 using Calls = std::vector<std::string>;
+using FailureKind = MBSar::PollFailure::Kind;
 
 namespace {
 
-constexpr Cycle kIdle{1, 0, false};
-constexpr Cycle kTransmitting{1, 0, true};
-constexpr Cycle kPollFailed{1, 5, false};
-constexpr Cycle kIdleCommandFails{1, 0, false, false};
-constexpr Cycle kTransmittingCommandFails{1, 0, true, false};
+constexpr Cycle kIdle{1, true, false};
+constexpr Cycle kTransmitting{1, true, true};
+constexpr Cycle kUnanswered{1, false, false};
+constexpr Cycle kIdleCommandFails{1, true, false, false};
+constexpr Cycle kTransmittingCommandFails{1, true, true, false};
 
 struct LoopRun {
     int status;
@@ -51,6 +54,20 @@ Calls Join(Calls head, const Calls& tail) {
     return head;
 }
 
+// The calls whose operation ends with `suffix`.
+Calls CallsEndingWith(const Calls& calls, const std::string& suffix) {
+    Calls found;
+    std::copy_if(calls.begin(), calls.end(), std::back_inserter(found),
+                 [&suffix](const std::string& call) { return call.ends_with(suffix); });
+    return found;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+}
+
 TEST(SupervisorLoop, RadioOffAtFirstProbeShutsDownWithoutPolling) {
     const LoopRun run = RunWith({});
     EXPECT_EQ(run.status, kExitRadioOff);
@@ -70,25 +87,26 @@ TEST(SupervisorLoop, RadioOffAtFirstProbeShutsDownWithoutPolling) {
 
 TEST(SupervisorLoop, NormalStateRows) {
     // inactive: no command, the next cycle after the 3000 ms pause
-    EXPECT_EQ(RunWith({kIdle}).calls, Join({"0 InitSAR", "0 radio 1", "0 poll 0 inactive"}, Shutdown(3000)));
+    EXPECT_EQ(RunWith({kIdle}).calls, Join({"0 InitSAR", "0 radio 1", "0 poll fresh inactive"}, Shutdown(3000)));
     // active: REDUCE in the same cycle, before the pause
     EXPECT_EQ(RunWith({kTransmitting}).calls,
-              Join({"0 InitSAR", "0 radio 1", "0 poll 0 active", "0 REDUCE"}, Shutdown(3000)));
-    // failed: nothing, then the pause like any cycle
-    EXPECT_EQ(RunWith({kPollFailed}).calls, Join({"0 InitSAR", "0 radio 1", "0 poll 5 inactive"}, Shutdown(3000)));
+              Join({"0 InitSAR", "0 radio 1", "0 poll fresh active", "0 REDUCE"}, Shutdown(3000)));
+    // no answer: nothing, then the pause like any cycle
+    EXPECT_EQ(RunWith({kUnanswered}).calls,
+              Join({"0 InitSAR", "0 radio 1", "0 poll none inactive"}, Shutdown(3000)));
 }
 
 TEST(SupervisorLoop, ReducedStateRows) {
-    const Calls reduced = {"0 InitSAR", "0 radio 1", "0 poll 0 active", "0 REDUCE"};
+    const Calls reduced = {"0 InitSAR", "0 radio 1", "0 poll fresh active", "0 REDUCE"};
     // inactive: NORMAL at once, then the pause
     EXPECT_EQ(RunWith({kTransmitting, kIdle}).calls,
-              Join(reduced, Join({"3000 radio 1", "3000 poll 0 inactive", "3000 NORMAL"}, Shutdown(6000))));
+              Join(reduced, Join({"3000 radio 1", "3000 poll fresh inactive", "3000 NORMAL"}, Shutdown(6000))));
     // active: nothing more is sent
     EXPECT_EQ(RunWith({kTransmitting, kTransmitting}).calls,
-              Join(reduced, Join({"3000 radio 1", "3000 poll 0 active"}, Shutdown(6000))));
-    // failed: no NORMAL, the pause; the state stays REDUCED
-    EXPECT_EQ(RunWith({kTransmitting, kPollFailed, kTransmitting}).calls,
-              Join(reduced, Join({"3000 radio 1", "3000 poll 5 inactive", "6000 radio 1", "6000 poll 0 active"},
+              Join(reduced, Join({"3000 radio 1", "3000 poll fresh active"}, Shutdown(6000))));
+    // no answer: no NORMAL, the pause; the state stays REDUCED
+    EXPECT_EQ(RunWith({kTransmitting, kUnanswered, kTransmitting}).calls,
+              Join(reduced, Join({"3000 radio 1", "3000 poll none inactive", "6000 radio 1", "6000 poll fresh active"},
                                  Shutdown(9000))));
     // radio off: the shutdown NORMAL is the only one
     EXPECT_EQ(RunWith({kTransmitting}).calls, Join(reduced, Shutdown(3000)));
@@ -107,27 +125,78 @@ TEST(SupervisorLoop, LongTransmissionSendsExactlyOneReduce) {
               "\nExit while loop");
 }
 
-TEST(SupervisorLoop, RunOfFailedPollsWaitsEachCycleAndStillEndsWhenRadioGoesOff) {
+TEST(SupervisorLoop, RunOfUnansweredPollsWaitsEachCycleAndStillEndsWhenRadioGoesOff) {
     std::vector<Cycle> cycles{kTransmitting};
-    cycles.insert(cycles.end(), 200, kPollFailed);
+    cycles.insert(cycles.end(), 200, kUnanswered);
     const LoopRun run = RunWith(cycles);
-    EXPECT_EQ(run.calls.back(), "603000 NORMAL") << "each of the 200 failed polls waits its 3000 ms";
-    EXPECT_EQ(std::count_if(run.calls.begin(), run.calls.end(),
-                            [](const std::string& call) { return call.ends_with("NORMAL"); }),
-              1);
+    EXPECT_EQ(run.calls.back(), "603000 NORMAL") << "each of the 200 unanswered polls waits its 3000 ms";
+    EXPECT_EQ(CallsEndingWith(run.calls, "NORMAL").size(), 1u);
     EXPECT_EQ(run.status, kExitRadioOff);
 }
 
-TEST(SupervisorLoop, TransmissionActiveFromAFailedPollIsNotActedOn) {
-    const Cycle failedButActive{1, 7, true};
-    const LoopRun run = RunWith({failedButActive, kIdle});
-    EXPECT_EQ(run.calls, Join({"0 InitSAR", "0 radio 1", "0 poll 7 active", "3000 radio 1", "3000 poll 0 inactive"},
-                              Shutdown(6000)));
+// A fresh answer is acted on whatever else failed in its poll; a poll
+// without one is not, whatever TransmissionActive holds.
+TEST(SupervisorLoop, ActsOnEveryFreshAnswerAndOnNothingElse) {
+    const struct {
+        const char* name;
+        Cycle cycle;
+        Calls commands;
+    } rows[] = {
+        {"fresh, fully successful", kTransmitting, {"0 REDUCE", "3000 NORMAL"}},
+        {"fresh, SET rejected", {1, true, true, true, FailureKind::SetRejected}, {"0 REDUCE", "3000 NORMAL"}},
+        {"fresh, the close failed", {1, true, true, true, FailureKind::Platform}, {"0 REDUCE", "3000 NORMAL"}},
+        {"no answer, flag left active", {1, false, true, true, FailureKind::QueryRejected}, {"3000 NORMAL"}},
+        {"no answer, timed out", {1, false, true, true, FailureKind::TimedOut}, {"3000 NORMAL"}},
+    };
+    for (const auto& row : rows) {
+        const LoopRun run = RunWith({row.cycle});
+        const Calls commands = Join(CallsEndingWith(run.calls, "REDUCE"), CallsEndingWith(run.calls, "NORMAL"));
+        EXPECT_EQ(commands, row.commands) << row.name;
+    }
+}
+
+// After every tenth poll in a row without an answer the modem is found again
+// and sent the SAR configuration; the WLAN state is kept, so the REDUCE of
+// before is not sent again when the answers come back.
+TEST(SupervisorLoop, FindsTheModemAgainAfterEveryTenUnansweredPolls) {
+    std::vector<Cycle> cycles{kTransmitting};
+    cycles.insert(cycles.end(), 25, kUnanswered);
+    cycles.push_back(kTransmitting);
+    const LoopRun run = RunWith(cycles);
+    EXPECT_EQ(CallsEndingWith(run.calls, "reacquire found"), (Calls{"30000 reacquire found", "60000 reacquire found"}));
+    EXPECT_EQ(CallsEndingWith(run.calls, "InitSAR"), (Calls{"0 InitSAR", "30000 InitSAR", "60000 InitSAR"}));
+    EXPECT_EQ(CallsEndingWith(run.calls, "REDUCE"), Calls{"0 REDUCE"});
+    EXPECT_EQ(run.calls.back(), "81000 NORMAL");
+    EXPECT_EQ(Occurrences(run.console, "\nMBSar::ReacquireModem()"), 2u);
+    EXPECT_EQ(Occurrences(run.debugger, "[MS_SAR] MBSar::ReacquireModem()\n"), 2u);
+
+    // A fresh answer starts the count again: 9 + 9 unanswered find nothing.
+    std::vector<Cycle> interrupted(9, kUnanswered);
+    interrupted.push_back(kIdle);
+    interrupted.insert(interrupted.end(), 9, kUnanswered);
+    EXPECT_TRUE(CallsEndingWith(RunWith(interrupted).calls, "reacquire found").empty());
+}
+
+// A modem that is not there again, or is there without its SAR device
+// service, is gone: the loop ends as for a radio that is off.
+TEST(SupervisorLoop, ModemGoneWhenFoundAgainEndsTheLoopAsRadioOff) {
+    for (const Reacquired gone : {Reacquired::NoModem, Reacquired::ModemWithoutSarService}) {
+        std::vector<Cycle> cycles{kTransmitting};
+        cycles.insert(cycles.end(), 9, kUnanswered);
+        cycles.push_back({1, false, false, true, FailureKind::TimedOut, gone});
+        cycles.push_back(kTransmitting);
+        const LoopRun run = RunWith(cycles);
+        EXPECT_EQ(run.status, kExitRadioOff);
+        EXPECT_EQ(run.calls.back(), "30000 NORMAL") << "no probe after the tenth unanswered poll";
+        EXPECT_EQ(CallsEndingWith(run.calls, "REDUCE").size(), 1u);
+        EXPECT_TRUE(run.console.ends_with("\nMBSar::GetRadioState()  Off\nSetWLANTxState_WLANNORMAL()\nExit while loop"));
+        EXPECT_EQ(Occurrences(run.console, "ReacquireModem"), 0u);
+    }
 }
 
 // The reduced flag follows what the firmware carried out: a command that did
 // not take effect is logged as usual and sent again after the next
-// successful poll that still calls for it, but not after a failed poll.
+// fresh answer that still calls for it, but not after a poll without one.
 TEST(SupervisorLoop, CommandThatDidNotTakeEffectIsSentAgain) {
     struct Case {
         const char* name;
@@ -137,7 +206,7 @@ TEST(SupervisorLoop, CommandThatDidNotTakeEffectIsSentAgain) {
     const Case cases[] = {
         {"REDUCE fails once", {kTransmittingCommandFails, kTransmitting, kTransmitting},
          {"0 REDUCE", "3000 REDUCE", "9000 NORMAL"}},
-        {"REDUCE fails, then a poll fails", {kTransmittingCommandFails, kPollFailed, kTransmitting},
+        {"REDUCE fails, then a poll gets no answer", {kTransmittingCommandFails, kUnanswered, kTransmitting},
          {"0 REDUCE", "6000 REDUCE", "9000 NORMAL"}},
         {"REDUCE fails and the transmission ends", {kTransmittingCommandFails, kIdle, kIdle},
          {"0 REDUCE", "9000 NORMAL"}},

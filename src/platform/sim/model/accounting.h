@@ -13,7 +13,8 @@ struct LiveCounts {
     long hstrings = 0;    // WindowsCreateString strings
     long taskMemory = 0;  // CoTaskMemAlloc blocks
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
-    long eventSources = 0;  // RegisterEventSourceW handles not yet deregistered
+    long handles = 0;     // kernel handles (events, process tokens) not yet closed
+    long eventSources = 0;  // event sources (RegisterEventSourceW) not yet deregistered
 
     bool operator==(const LiveCounts&) const = default;
 };
@@ -24,6 +25,7 @@ struct Counters {
     std::atomic<long> hstrings{0};
     std::atomic<long> taskMemory{0};
     std::atomic<long> apartments{0};
+    std::atomic<long> handles{0};
     std::atomic<long> eventSources{0};
 };
 

@@ -1,5 +1,6 @@
-// The platform calls a scenario can fail ("fail NAME HRESULT") or make hand
-// back no object ("none NAME"), named as the system calls them. This list is
+// The platform calls a scenario can fail ("fail NAME HRESULT"), make hand
+// back no object ("none NAME") or keep from completing ("hang NAME"), named
+// as the system calls them. This list is
 // the one the scenario reader checks names against and every simulated call
 // takes its faults under; the table of fault points in docs/simulated-laptop.md
 // matches it.
@@ -19,6 +20,7 @@ struct FaultPoint {
     FaultPart part;
     bool handsOutObject;       // the call hands out an object, so "none NAME" applies
     bool takesPositiveStatus;  // a positive status is returned as it is (with no object)
+    bool canHang = false;      // the call starts an operation that "hang NAME" keeps from completing
 };
 
 inline constexpr FaultPoint kFaultPoints[] = {
@@ -27,9 +29,11 @@ inline constexpr FaultPoint kFaultPoints[] = {
     {"CurrentRadioState", FaultPart::Modem, false, false},
     {"GetDeviceService", FaultPart::Modem, true, false},
     {"OpenCommandSession", FaultPart::Modem, true, false},
-    {"SendSetCommandAsync", FaultPart::Modem, true, false},
-    {"SendQueryCommandAsync", FaultPart::Modem, true, false},
+    {"SendSetCommandAsync", FaultPart::Modem, true, false, true},
+    {"SendQueryCommandAsync", FaultPart::Modem, true, false, true},
     {"Completed", FaultPart::Modem, false, false},
+    {"CreateEventW", FaultPart::Modem, false, false},
+    {"WaitForSingleObject", FaultPart::Modem, false, false},
     {"GetResults", FaultPart::Modem, true, false},
     {"StatusCode", FaultPart::Modem, false, false},
     {"ResponseData", FaultPart::Modem, true, false},
@@ -77,16 +81,17 @@ inline const FaultPoint* FindFaultPoint(std::string_view name) {
     return found == std::end(kFaultPoints) ? nullptr : found;
 }
 
-// The names, comma-separated, for messages; only those that hand out an
-// object when `objectsOnly`, else the narrowed forms too.
-inline std::string FaultPointNames(bool objectsOnly) {
+// The names, comma-separated, for messages: only those for which `only` is
+// true (&FaultPoint::handsOutObject, &FaultPoint::canHang), or, without it,
+// all of them and the narrowed forms.
+inline std::string FaultPointNames(bool FaultPoint::*only = nullptr) {
     std::string names;
     for (const FaultPoint& point : kFaultPoints) {
-        if (objectsOnly && !point.handsOutObject) continue;
+        if (only != nullptr && !(point.*only)) continue;
         if (!names.empty()) names += ", ";
         names += point.name;
     }
-    if (!objectsOnly)
+    if (only == nullptr)
         for (std::string_view form : kNarrowedForms) names += ", " + std::string(form);
     return names;
 }

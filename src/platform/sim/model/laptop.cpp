@@ -33,7 +33,9 @@ std::string ReadScenarioFile(const char* path) {
 std::vector<ScenarioEvent> LoadConfiguredScenario() {
     const char* path = std::getenv("SAR_SIM_SCENARIO");
     try {
-        if (path == nullptr || *path == '\0') return ParseScenario(kDefaultScenario, "built-in scenario");
+        if (path == nullptr) return ParseScenario(kDefaultScenario, "built-in scenario");
+        if (*path == '\0')
+            StopSimulation("SAR_SIM_SCENARIO is empty: name a scenario file, or unset it for the built-in timeline");
         std::vector<ScenarioEvent> events = ParseScenario(ReadScenarioFile(path), path);
         // On the virtual clock, which only moves with the run, a run that
         // nothing ends would go on at full speed for ever.
@@ -46,11 +48,12 @@ std::vector<ScenarioEvent> LoadConfiguredScenario() {
     }
 }
 
-// A name the code takes faults under that the list lacks is a fault of the
-// simulator itself: the scenario reader would refuse that name.
-void CheckFaultPoint(std::string_view call, bool handsOutObject) {
+// A name the code takes faults under that the list lacks, or that the list
+// does not give the kind of fault taken (`needed`), is a fault of the
+// simulator itself: the scenario reader would refuse that line.
+void CheckFaultPoint(std::string_view call, bool FaultPoint::*needed = nullptr) {
     const FaultPoint* point = FindFaultPoint(call);
-    if (point == nullptr || (handsOutObject && !point->handsOutObject))
+    if (point == nullptr || (needed != nullptr && !(point->*needed)))
         StopSimulation("internal error: '" + std::string(call) + "' is missing from the list of fault points");
 }
 
@@ -96,7 +99,7 @@ T Laptop::TakeInjected(std::map<std::string, Limited<T>, std::less<>> LaptopStat
 }
 
 int32_t Laptop::TakeFault(std::string_view call) {
-    CheckFaultPoint(call, false);
+    CheckFaultPoint(call);
     return TakeInjected(&LaptopState::faults, call);
 }
 
@@ -106,7 +109,7 @@ int32_t Laptop::TakeFault(std::string_view call, const wchar_t* argument) {
 }
 
 bool Laptop::TakeMissingObject(std::string_view call) {
-    CheckFaultPoint(call, true);
+    CheckFaultPoint(call, &FaultPoint::handsOutObject);
     return TakeInjected(&LaptopState::missingObjects, call);
 }
 
@@ -119,6 +122,13 @@ uint32_t Laptop::TakeStatus(std::string_view command) {
     std::lock_guard lock(mutex_);
     timeline_.AdvanceTo(NowMs());
     return Take(timeline_.State().statuses, command);
+}
+
+bool Laptop::TakeHang(std::string_view call) {
+    CheckFaultPoint(call, &FaultPoint::canHang);
+    std::lock_guard lock(mutex_);
+    timeline_.AdvanceTo(NowMs());
+    return Take(timeline_.State().hangs, call);
 }
 
 std::vector<ScenarioEvent> Laptop::AppliedEvents() {

@@ -45,6 +45,10 @@ public:
     // a limited status is used up by this command.
     uint32_t TakeStatus(std::string_view command);
 
+    // Whether the operation the named call starts is to hang now ("hang
+    // NAME"); a limited one is used up by this call. It takes no time.
+    bool TakeHang(std::string_view call);
+
     // The radio, transmission and other events applied so far, with every
     // event due now applied first, in file order.
     std::vector<ScenarioEvent> AppliedEvents();

@@ -1,6 +1,17 @@
 #include "sim/model/laptop_state.h"
 
 namespace sim {
+namespace {
+
+// "none NAME [COUNT]", "hang NAME [COUNT]" and their "ok".
+void SetOrClear(std::map<std::string, Limited<bool>, std::less<>>& table, const ScenarioEvent& event) {
+    if (event.flag)
+        table.erase(event.name);
+    else
+        table[event.name] = {true, event.count};
+}
+
+}  // namespace
 
 LaptopTimeline::LaptopTimeline(std::vector<ScenarioEvent> events) : events_(std::move(events)) {}
 
@@ -36,6 +47,10 @@ void LaptopTimeline::Apply(const ScenarioEvent& event) {
         state_.transmissionCycle = TransmissionCycle{event.atMs, event.value, event.idleMs};
         break;
     case EventKind::ModemAbsent: state_.modemPresent = false; break;
+    case EventKind::ModemReplaced:
+        state_.radioWhenReplaced.push_back(state_.radioOn);
+        ++state_.modemGeneration;
+        break;
     case EventKind::Session: state_.sessionAvailable = event.flag; break;
     case EventKind::Status: state_.statuses[event.name] = {event.value, event.count}; break;
     case EventKind::ReplyLength:
@@ -47,13 +62,10 @@ void LaptopTimeline::Apply(const ScenarioEvent& event) {
         else
             state_.faults[event.name] = {static_cast<int32_t>(event.value), event.count};
         break;
-    case EventKind::NoObject:
-        if (event.flag)
-            state_.missingObjects.erase(event.name);
-        else
-            state_.missingObjects[event.name] = {true, event.count};
-        break;
+    case EventKind::NoObject: SetOrClear(state_.missingObjects, event); break;
+    case EventKind::Hang: SetOrClear(state_.hangs, event); break;
     case EventKind::FirmwareInstances: state_.firmwareInstances = event.value; break;
+    case EventKind::Token: state_.token = static_cast<TokenKind>(event.value); break;
     case EventKind::FirmwareClass: state_.firmwareClassPresent = event.flag; break;
     case EventKind::FirmwareMethod: state_.firmwareMethodPresent = event.flag; break;
     case EventKind::FirmwareInput: state_.firmwareInputTypes[event.name] = event.value; break;

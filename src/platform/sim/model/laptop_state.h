@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/model/process_token.h"
 #include "sim/model/scenario.h"
 
 namespace sim {
@@ -47,6 +48,8 @@ struct TransmissionCycle {
 
 struct LaptopState {
     bool modemPresent = true;
+    uint32_t modemGeneration = 0;         // how often the modem re-enumerated ("modem replaced")
+    std::vector<bool> radioWhenReplaced;  // by generation: the radio state each replaced modem last had
     bool radioOn = true;
     bool transmissionActive = false;
     std::optional<TransmissionCycle> transmissionCycle;  // when set, it decides transmissionActive
@@ -54,6 +57,7 @@ struct LaptopState {
     uint32_t latencyMs = 5;
     std::optional<uint32_t> replyLength;  // empty: full-length replies
     uint32_t firmwareInstances = 1;
+    TokenKind token = TokenKind::Administrator;
     bool firmwareClassPresent = true;
     bool firmwareMethodPresent = true;
     // The CIM type the method's input signature declares for an input, by
@@ -63,6 +67,14 @@ struct LaptopState {
     std::map<std::string, Limited<uint32_t>, std::less<>> statuses;  // by command: sar-config, tx-set, tx-query
     std::map<std::string, Limited<int32_t>, std::less<>> faults;     // by platform call name
     std::map<std::string, Limited<bool>, std::less<>> missingObjects; // by platform call name
+    std::map<std::string, Limited<bool>, std::less<>> hangs;          // by platform call name
+
+    // The radio state as the device information of the modem of `generation`
+    // reads it: live for the current modem, the last state it had for one
+    // that was replaced.
+    bool RadioOnFor(uint32_t generation) const {
+        return generation < radioWhenReplaced.size() ? radioWhenReplaced[generation] : radioOn;
+    }
 
     bool operator==(const LaptopState&) const = default;
 };

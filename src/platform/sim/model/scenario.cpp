@@ -6,6 +6,7 @@
 
 #include "sim/model/fault_points.h"
 #include "sim/model/firmware/firmware_device.h"
+#include "sim/model/process_token.h"
 #include "sim/model/sim_error.h"
 
 namespace sim {
@@ -83,12 +84,14 @@ public:
         if (kind == "tx") return Transmission();
         if (kind == "session") return Switch(EventKind::Session, "ok", "none");
         if (kind == "latency") return Latency();
-        if (kind == "modem") return ModemAbsent();
+        if (kind == "modem") return Modem();
         if (kind == "status") return Status();
         if (kind == "reply-length") return ReplyLength();
         if (kind == "fail") return Fail();
         if (kind == "none") return NoObject();
+        if (kind == "hang") return Hang();
         if (kind == "firmware") return Firmware();
+        if (kind == "token") return Token();
         return "unknown event " + Quoted(kind);
     }
 
@@ -156,9 +159,14 @@ private:
         return {};
     }
 
-    std::string ModemAbsent() {
+    // "modem absent" (time 0 only) or "modem replaced".
+    std::string Modem() {
         if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
-        if (words_[2] != "absent") return "'modem' takes 'absent', not " + Quoted(words_[2]);
+        if (words_[2] == "replaced") {
+            event_.kind = EventKind::ModemReplaced;
+            return {};
+        }
+        if (words_[2] != "absent") return "'modem' takes 'absent' or 'replaced', not " + Quoted(words_[2]);
         if (event_.atMs != 0) return "'modem absent' is only possible at time 0";
         event_.kind = EventKind::ModemAbsent;
         return {};
@@ -204,28 +212,39 @@ private:
     }
 
     std::string NoObject() {
+        return MarkedCall(EventKind::NoObject, &FaultPoint::handsOutObject, " hands out no object; 'none' takes ");
+    }
+
+    std::string Hang() {
+        return MarkedCall(EventKind::Hang, &FaultPoint::canHang,
+                          " starts no operation that could hang; 'hang' takes ");
+    }
+
+    // "none NAME [COUNT]" or "hang NAME [COUNT]", or its "ok": NAME must be a
+    // call the list marks with `applies`; `refusal` says what one without the
+    // mark does not do.
+    std::string MarkedCall(EventKind kind, bool FaultPoint::*applies, const char* refusal) {
         if (std::string reason = Arguments(1, 2); !reason.empty()) return reason;
-        event_.kind = EventKind::NoObject;
+        event_.kind = kind;
         const FaultPoint* point = nullptr;
         if (std::string reason = Call(point); !reason.empty()) return reason;
-        if (!point->handsOutObject)
-            return Quoted(event_.name) + " hands out no object; 'none' takes " + FaultPointNames(true);
+        if (!(point->*applies)) return Quoted(event_.name) + refusal + FaultPointNames(applies);
         if (words_.size() > 3 && words_[3] == "ok") return Cleared();
         return Count(3);
     }
 
-    // The platform call a "fail" or "none" line names, from the list of
-    // fault points.
+    // The platform call a "fail", "none" or "hang" line names, from the list
+    // of fault points.
     std::string Call(const FaultPoint*& point) {
         event_.name = words_[2];
         point = FindFaultPoint(event_.name);
         if (point == nullptr)
             return Quoted(words_[1]) + " names an unknown call " + Quoted(event_.name) + "; known: " +
-                   FaultPointNames(false);
+                   FaultPointNames();
         return {};
     }
 
-    // "fail NAME ok", "none NAME ok": the call works again.
+    // "fail NAME ok", "none NAME ok", "hang NAME ok": the call works again.
     std::string Cleared() {
         if (words_.size() > 4) return Quoted(words_[1] + " NAME ok") + " takes no COUNT";
         event_.flag = true;
@@ -251,6 +270,19 @@ private:
         if (std::string reason = Arguments(2, 2); !reason.empty()) return reason;
         event_.kind = EventKind::FirmwareInstances;
         return Value(words_[3], "instance count", event_.value);
+    }
+
+    // The process token: who the process runs as, fixed when it starts.
+    std::string Token() {
+        if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
+        if (event_.atMs != 0) return "'token' is only possible at time 0";
+        event_.kind = EventKind::Token;
+        const std::string& account = words_[2];
+        if (account == "admin") event_.value = static_cast<uint32_t>(TokenKind::Administrator);
+        else if (account == "user") event_.value = static_cast<uint32_t>(TokenKind::StandardUser);
+        else if (account == "system") event_.value = static_cast<uint32_t>(TokenKind::LocalSystem);
+        else return "'token' takes 'admin', 'user' or 'system', not " + Quoted(account);
+        return {};
     }
 
     std::string Presence() {
@@ -290,6 +322,7 @@ std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::strin
     std::string line;
     int number = 0;
     uint64_t lastMs = 0;
+    std::string lastTime = "0";
     while (std::getline(lines, line)) {
         ++number;
         const auto fail = [&](const std::string& reason) {
@@ -300,10 +333,14 @@ std::vector<ScenarioEvent> ParseScenario(std::string_view text, const std::strin
         if (words.empty()) continue;
         ScenarioEvent event;
         event.line = number;
-        if (!ParseSeconds(words[0], event.atMs)) fail(Quoted(words[0]) + " is not a time in seconds");
-        if (event.atMs < lastMs) fail("time " + Shown(words[0]) + " is earlier than the line before");
+        if (!ParseSeconds(words[0], event.atMs))
+            fail(Quoted(words[0]) + " is not a time in seconds (decimal digits, with up to three decimals after "
+                                    "a point: 2, 1.5, 0.125)");
+        if (event.atMs < lastMs)
+            fail("time " + Shown(words[0]) + " is earlier than " + lastTime + ", the time of the line before");
         if (words.size() < 2) fail("an event is missing after the time");
         lastMs = event.atMs;
+        lastTime = Shown(words[0]);
         if (std::string reason = LineParser(std::move(words), event).Parse(); !reason.empty()) fail(reason);
         events.push_back(std::move(event));
     }

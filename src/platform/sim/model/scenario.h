@@ -1,5 +1,7 @@
 // The simulated laptop's timeline: a text of "<seconds> <event> [arguments]"
-// lines in non-decreasing time order, '#' comments and blank lines ignored.
+// lines in non-decreasing time order, '#' comments (also after an event) and
+// blank lines ignored. Seconds are decimal, with up to three decimals after
+// a point.
 #pragma once
 
 #include <cstdint>
@@ -17,12 +19,15 @@ enum class EventKind {
     Transmission,      // flag: active
     TransmissionCycle, // value: ms active, then idleMs inactive, over and over
     ModemAbsent,
+    ModemReplaced,     // the modem re-enumerates
     Session,           // flag: a session is handed out
     Status,            // name: sar-config | tx-set | tx-query; value: status; count
     ReplyLength,       // value: bytes; flag: full length
     Fail,              // name: platform call; value: HRESULT; flag: cleared ("ok"); count
     NoObject,          // name: platform call; flag: cleared ("ok"); count
+    Hang,              // name: platform call; flag: cleared ("ok"); count
     FirmwareInstances, // value: instances
+    Token,             // value: TokenKind
     FirmwareClass,     // flag: the class is there
     FirmwareMethod,    // flag: the class has the method ExecINT
     FirmwareInput,     // name: input of ExecINT; value: its CIM type, 0 when the signature lacks it

@@ -10,4 +10,6 @@ HRESULT TakeCallFault(std::string_view call, const wchar_t* argument) {
     return TheLaptop().TakeFault(call, argument);
 }
 
+TokenKind ProcessTokenNow() { return TheLaptop().Now().token; }
+
 }  // namespace sim

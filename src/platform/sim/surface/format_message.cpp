@@ -29,8 +29,10 @@ constexpr std::pair<uint32_t, const wchar_t*> kMessages[] = {
     {0x80070005u, L"Access is denied.\r\n"},
     {0x80070006u, L"The handle is invalid.\r\n"},
     {0x8007000Eu, L"Not enough memory resources are available to complete this operation.\r\n"},
+    {0x80070015u, L"The device is not ready.\r\n"},
     {0x80070057u, L"The parameter is incorrect.\r\n"},
     {0x80070490u, L"Element not found.\r\n"},
+    {0x800705B4u, L"This operation returned because the timeout period expired.\r\n"},
 };
 
 }  // namespace

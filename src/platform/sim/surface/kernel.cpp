@@ -53,6 +53,8 @@ std::string Utf8Of(std::wstring_view text) {
     return out;
 }
 
+thread_local DWORD lastError = 0;
+
 // The code point of the UTF-8 sequence at text[at], and its length in bytes;
 // U+FFFD and 1 for a byte that starts no well-formed sequence (a stray
 // continuation byte, a sequence cut short, an overlong form, a surrogate or a
@@ -104,6 +106,10 @@ int processHeap;
 void Sleep(DWORD dwMilliseconds) { sim::PassMs(dwMilliseconds); }
 
 ULONGLONG GetTickCount64() { return sim::NowMs(); }
+
+DWORD GetLastError() { return lastError; }
+
+void SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
 
 // The debugger channel: each message becomes one line on standard error,
 // written with a single call so that nothing can come between its parts.

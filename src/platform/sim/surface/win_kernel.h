@@ -1,7 +1,7 @@
 // Kernel and C runtime services of the simulated platform: sleeping and the
-// tick count, the debugger output channel, the process heap, message texts,
-// wide text as UTF-8 and back, and the wide formatting helpers of the
-// Microsoft C runtime.
+// tick count, the thread's last error, the debugger output channel, kernel
+// objects and waits, the process heap, message texts, wide text as UTF-8 and
+// back, and the wide formatting helpers of the Microsoft C runtime.
 #pragma once
 
 #include <cstdarg>
@@ -11,7 +11,36 @@
 void Sleep(DWORD dwMilliseconds);
 // Milliseconds since the laptop started, on its clock (virtual or real).
 ULONGLONG GetTickCount64();
+
+// The calling thread's last error, which a failing function sets.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
 void OutputDebugStringW(LPCWSTR lpOutputString);
+
+// Kernel objects, reached through handles: events, and process tokens
+// (win_security.h). A wait with a time limit is timed by the laptop's clock,
+// so on the virtual clock it passes in virtual time. Handles are counted: one
+// not closed is left over at exit.
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+enum : DWORD {
+    INFINITE = 0xFFFFFFFF,
+    WAIT_OBJECT_0 = 0,
+    WAIT_TIMEOUT = 258,
+    WAIT_FAILED = 0xFFFFFFFF,
+};
+
+// An unnamed event (a name is refused with ERROR_NOT_SUPPORTED); the
+// attributes are not looked at, as no handle is ever inherited here.
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES lpEventAttributes, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName);
+BOOL SetEvent(HANDLE hEvent);
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+BOOL CloseHandle(HANDLE hObject);
 
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE hHeap, DWORD dwFlags, SIZE_T dwBytes);

@@ -76,6 +76,21 @@ constexpr HRESULT MakeHresult(uint32_t value) { return static_cast<HRESULT>(valu
 #define RPC_E_TOO_LATE MakeHresult(0x80010119u)
 #define RPC_E_WRONG_THREAD MakeHresult(0x8001010Eu)
 
+enum : DWORD {
+    ERROR_INVALID_HANDLE = 6,
+    ERROR_NOT_ENOUGH_MEMORY = 8,
+    ERROR_NOT_SUPPORTED = 50,
+    ERROR_INVALID_PARAMETER = 87,
+    ERROR_INSUFFICIENT_BUFFER = 122,
+    ERROR_NONE_MAPPED = 1332,
+    ERROR_TIMEOUT = 1460,
+};
+
+constexpr HRESULT HRESULT_FROM_WIN32(DWORD error) {
+    return static_cast<HRESULT>(error) <= 0 ? static_cast<HRESULT>(error)
+                                            : static_cast<HRESULT>((error & 0x0000FFFFu) | 0x80070000u);
+}
+
 struct GUID {
     uint32_t Data1;
     uint16_t Data2;

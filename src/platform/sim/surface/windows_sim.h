@@ -5,6 +5,7 @@
 #include "sim/surface/win_com.h"
 #include "sim/surface/win_eventlog.h"
 #include "sim/surface/win_kernel.h"
+#include "sim/surface/win_security.h"
 #include "sim/surface/win_types.h"
 #include "sim/surface/win_wbem.h"
 #include "sim/surface/win_winrt.h"

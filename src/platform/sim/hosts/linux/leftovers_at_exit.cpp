@@ -21,6 +21,7 @@ void sim::ReportLeftovers() {
         {left.hstrings, "HSTRINGs not deleted (WindowsDeleteString)"},
         {left.taskMemory, "CoTaskMem blocks not freed (CoTaskMemFree)"},
         {left.apartments, "apartment entries not left (CoUninitialize, RoUninitialize)"},
+        {left.handles, "kernel handles not closed (CloseHandle)"},
         {left.eventSources, "event sources not deregistered (DeregisterEventSource)"},
     };
     bool anyLeft = false;

@@ -5,10 +5,8 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/model/clock.h"
 #include "sim/model/laptop.h"
 #include "sim/model/modem/buffer.h"
-#include "sim/model/modem/completion_threads.h"
 #include "sim/model/modem/originate_error.h"
 
 namespace sim {
@@ -54,9 +52,14 @@ private:
 
 std::atomic<UINT32> lastOperationId{0};
 
+// How long after a cancel the operation completes as Canceled: the modem
+// needs a moment to drop the command, and the waiter has given up by then.
+constexpr uint64_t kCancelledCompletionMs = 1;
+
 }  // namespace
 
-CommandOperation::CommandOperation(CommandReply reply) : reply_(std::move(reply)), id_(++lastOperationId) {}
+CommandOperation::CommandOperation(CommandReply reply, uint32_t modemGeneration)
+    : reply_(std::move(reply)), modemGeneration_(modemGeneration), id_(++lastOperationId) {}
 
 CommandOperation::~CommandOperation() {
     if (handler_ != nullptr) handler_->Release();
@@ -67,34 +70,28 @@ const wchar_t* CommandOperation::ClassName() const {
            L"MobileBroadbandDeviceServiceCommandResult>";
 }
 
-HRESULT CommandOperation::Start(CommandReply reply, winrt_abi::ICommandResultAsyncOperation** operation) {
+HRESULT CommandOperation::Start(CommandReply reply, bool hangs, uint32_t modemGeneration,
+                                winrt_abi::ICommandResultAsyncOperation** operation) {
     *operation = nullptr;
     CommandOperation* started = nullptr;
     try {
-        started = new CommandOperation(std::move(reply));
+        started = new CommandOperation(std::move(reply), modemGeneration);
+        if (!hangs) started->ScheduleCompletion(started->reply_.latencyMs);
     } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    // The completion thread holds a reference until it is done.
-    started->AddRef();
-    const uint32_t delayMs = ClockIsVirtual() ? 0 : started->reply_.latencyMs;
-    try {
-        RunOnCompletionThread([started, delayMs] {
-            if (delayMs > 0) PassMs(delayMs);
-            started->Complete();
-            started->Release();
-        });
-    } catch (const std::bad_alloc&) {
-        started->Release();
-        started->Release();
+        if (started != nullptr) started->Release();
         return E_OUTOFMEMORY;
     } catch (const std::system_error&) {
-        started->Release();
         started->Release();
         return OriginateError(E_FAIL, L"No thread could be started to complete the command");
     }
     *operation = started;
     return S_OK;
+}
+
+void CommandOperation::ScheduleCompletion(uint64_t ms) {
+    AddRef();
+    const std::shared_ptr<CommandOperation> held(this, [](CommandOperation* operation) { operation->Release(); });
+    completion_ = RunAfter(ms, [held] { held->Complete(); });
 }
 
 HRESULT CommandOperation::QueryInterface(REFIID riid, void** object) {
@@ -104,13 +101,15 @@ HRESULT CommandOperation::QueryInterface(REFIID riid, void** object) {
 
 void CommandOperation::Complete() {
     winrt_abi::ICommandResultCompletedHandler* handler = nullptr;
+    winrt_abi::AsyncStatus status = winrt_abi::AsyncStatus_Completed;
     {
         std::lock_guard lock(mutex_);
-        completed_ = true;
+        if (status_ != winrt_abi::AsyncStatus_Started) return;
+        status = status_ = cancelRequested_ ? winrt_abi::AsyncStatus_Canceled : winrt_abi::AsyncStatus_Completed;
         handler = std::exchange(handler_, nullptr);
     }
     if (handler != nullptr) {
-        handler->Invoke(this, winrt_abi::AsyncStatus_Completed);
+        handler->Invoke(this, status);
         handler->Release();
     }
 }
@@ -118,18 +117,20 @@ void CommandOperation::Complete() {
 HRESULT CommandOperation::put_Completed(winrt_abi::ICommandResultCompletedHandler* handler) {
     if (const HRESULT fault = InjectedFault("Completed"); FAILED(fault)) return fault;
     if (handler == nullptr) return OriginateError(E_INVALIDARG, L"No completion handler was passed");
+    winrt_abi::AsyncStatus status = winrt_abi::AsyncStatus_Started;
     {
         std::lock_guard lock(mutex_);
         if (handlerRegistered_)
             return OriginateError(E_ILLEGAL_METHOD_CALL, L"A completion handler is already registered");
         handlerRegistered_ = true;
-        if (!completed_) {
+        status = status_;
+        if (status == winrt_abi::AsyncStatus_Started) {
             handler->AddRef();
             handler_ = handler;
             return S_OK;
         }
     }
-    handler->Invoke(this, winrt_abi::AsyncStatus_Completed);
+    handler->Invoke(this, status);
     return S_OK;
 }
 
@@ -144,10 +145,13 @@ HRESULT CommandOperation::get_Completed(winrt_abi::ICommandResultCompletedHandle
 HRESULT CommandOperation::GetResults(winrt_abi::IMobileBroadbandDeviceServiceCommandResult** results) {
     if (results == nullptr) return E_POINTER;
     *results = nullptr;
-    if (const HRESULT fault = InjectedFault("GetResults"); FAILED(fault)) return fault;
+    if (const HRESULT fault = ModemFault("GetResults", modemGeneration_); FAILED(fault)) return fault;
     {
         std::lock_guard lock(mutex_);
-        if (!completed_) return OriginateError(E_ILLEGAL_METHOD_CALL, L"The command has not completed yet");
+        if (status_ == winrt_abi::AsyncStatus_Started)
+            return OriginateError(E_ILLEGAL_METHOD_CALL, L"The command has not completed yet");
+        if (status_ == winrt_abi::AsyncStatus_Canceled)
+            return OriginateError(E_ILLEGAL_METHOD_CALL, L"The command was canceled");
     }
     if (TheLaptop().TakeMissingObject("GetResults")) return S_OK;
     try {
@@ -167,7 +171,7 @@ HRESULT CommandOperation::get_Id(UINT32* id) {
 HRESULT CommandOperation::get_Status(winrt_abi::AsyncStatus* status) {
     if (status == nullptr) return E_POINTER;
     std::lock_guard lock(mutex_);
-    *status = completed_ ? winrt_abi::AsyncStatus_Completed : winrt_abi::AsyncStatus_Started;
+    *status = status_;
     return S_OK;
 }
 
@@ -177,8 +181,22 @@ HRESULT CommandOperation::get_ErrorCode(HRESULT* errorCode) {
     return S_OK;
 }
 
-// A modem command cannot be called back once sent; it completes regardless.
-HRESULT CommandOperation::Cancel() { return S_OK; }
+HRESULT CommandOperation::Cancel() {
+    std::lock_guard lock(mutex_);
+    if (status_ != winrt_abi::AsyncStatus_Started || cancelRequested_) return S_OK;
+    cancelRequested_ = true;
+    try {
+        if (const std::shared_ptr<TimedWork> pending = completion_.lock())
+            pending->BringForward(kCancelledCompletionMs);
+        else
+            ScheduleCompletion(kCancelledCompletionMs);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (const std::system_error&) {
+        return OriginateError(E_FAIL, L"No thread could be started to complete the cancelled command");
+    }
+    return S_OK;
+}
 
 HRESULT CommandOperation::Close() { return S_OK; }
 

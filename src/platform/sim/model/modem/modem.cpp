@@ -33,8 +33,12 @@ HRESULT Make(Interface** out, Arguments&&... arguments) {
     return S_OK;
 }
 
+// Every object hangs off one modem, the one of `generation`: once it is
+// replaced ("modem replaced"), its calls fail with 0x80070015 (ModemFault).
 class CommandSession final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceServiceCommandSession> {
 public:
+    explicit CommandSession(uint32_t generation) : generation_(generation) {}
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceServiceCommandSession);
     }
@@ -51,7 +55,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE CloseSession() override {
         if (RecordingCalls()) RecordCall("CloseSession", {ObjectArg(this)});
-        if (const HRESULT fault = InjectedFault("CloseSession"); FAILED(fault)) return fault;
+        if (const HRESULT fault = ModemFault("CloseSession", generation_); FAILED(fault)) return fault;
         closed_ = true;
         return S_OK;
     }
@@ -65,7 +69,7 @@ private:
                  winrt_abi::ICommandResultAsyncOperation** asyncInfo) {
         if (asyncInfo == nullptr) return E_POINTER;
         *asyncInfo = nullptr;
-        if (const HRESULT fault = InjectedFault(call); FAILED(fault)) {
+        if (const HRESULT fault = ModemFault(call, generation_); FAILED(fault)) {
             RecordUndeliveredModemCommand(isSet, commandId, fault);
             return fault;
         }
@@ -77,17 +81,20 @@ private:
                 RecordCall(call, {ObjectArg(this), std::to_string(commandId), HexBytes(request)});
             CommandReply reply = ReceiveSarCommand(isSet, commandId, request);
             if (TheLaptop().TakeMissingObject(call)) return S_OK;  // sent, but no operation to follow it
-            return CommandOperation::Start(std::move(reply), asyncInfo);
+            return CommandOperation::Start(std::move(reply), TheLaptop().TakeHang(call), generation_, asyncInfo);
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         }
     }
 
+    const uint32_t generation_;
     std::atomic<bool> closed_{false};
 };
 
 class DeviceService final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceService> {
 public:
+    explicit DeviceService(uint32_t generation) : generation_(generation) {}
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceService);
     }
@@ -107,9 +114,10 @@ public:
         winrt_abi::IMobileBroadbandDeviceServiceCommandSession** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
-        if (const HRESULT fault = InjectedFault("OpenCommandSession"); FAILED(fault)) return fault;
+        if (const HRESULT fault = ModemFault("OpenCommandSession", generation_); FAILED(fault)) return fault;
         if (!TheLaptop().Now().sessionAvailable || TheLaptop().TakeMissingObject("OpenCommandSession")) return S_OK;
-        const HRESULT made = Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value);
+        const HRESULT made =
+            Make<winrt_abi::IMobileBroadbandDeviceServiceCommandSession, CommandSession>(value, generation_);
         if (SUCCEEDED(made) && RecordingCalls()) RecordCall("OpenCommandSession", {}, NewObjectArg(*value, "session"));
         return made;
     }
@@ -118,10 +126,16 @@ private:
     const wchar_t* ClassName() const override {
         return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceService";
     }
+
+    const uint32_t generation_;
 };
 
+// The device information of a replaced modem goes on reading the radio
+// state that modem last had.
 class DeviceInformation final : public RuntimeObject<winrt_abi::IMobileBroadbandDeviceInformation> {
 public:
+    explicit DeviceInformation(uint32_t generation) : generation_(generation) {}
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandDeviceInformation);
     }
@@ -130,14 +144,18 @@ public:
         if (value == nullptr) return E_POINTER;
         *value = winrt_abi::MobileBroadbandRadioState_Off;
         if (const HRESULT fault = InjectedFault("CurrentRadioState"); FAILED(fault)) return fault;
-        if (TheLaptop().Now().radioOn) *value = winrt_abi::MobileBroadbandRadioState_On;
+        if (TheLaptop().Now().RadioOnFor(generation_)) *value = winrt_abi::MobileBroadbandRadioState_On;
         return S_OK;
     }
 
+    // The strings a person identifies the modem by: fixed, plausible values.
+    HRESULT STDMETHODCALLTYPE get_Manufacturer(HSTRING* value) override { return Text(L"Simulated Wireless", value); }
+    HRESULT STDMETHODCALLTYPE get_Model(HSTRING* value) override { return Text(L"SW-L860 LTE", value); }
+    HRESULT STDMETHODCALLTYPE get_FirmwareInformation(HSTRING* value) override {
+        return Text(L"18500.5001.00.05.27.30", value);
+    }
+
     HRESULT STDMETHODCALLTYPE get_NetworkDeviceStatus(INT32*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Manufacturer(HSTRING*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_Model(HSTRING*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_FirmwareInformation(HSTRING*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_CellularClass(INT32*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_DataClasses(UINT32*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE get_CustomDataClass(HSTRING*) override { return E_NOTIMPL; }
@@ -152,10 +170,19 @@ private:
     const wchar_t* ClassName() const override {
         return L"Windows.Networking.NetworkOperators.MobileBroadbandDeviceInformation";
     }
+
+    static HRESULT Text(const wchar_t* text, HSTRING* value) {
+        if (value == nullptr) return E_POINTER;
+        return WindowsCreateString(text, static_cast<UINT32>(std::wcslen(text)), value);
+    }
+
+    const uint32_t generation_;
 };
 
 class Modem final : public RuntimeObject<winrt_abi::IMobileBroadbandModem> {
 public:
+    explicit Modem(uint32_t generation) : generation_(generation) {}
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         return QueryRuntimeInterface(riid, object, winrt_abi::IID_IMobileBroadbandModem);
     }
@@ -163,9 +190,9 @@ public:
     HRESULT STDMETHODCALLTYPE get_DeviceInformation(winrt_abi::IMobileBroadbandDeviceInformation** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
-        if (const HRESULT fault = InjectedFault("DeviceInformation"); FAILED(fault)) return fault;
+        if (const HRESULT fault = ModemFault("DeviceInformation", generation_); FAILED(fault)) return fault;
         if (TheLaptop().TakeMissingObject("DeviceInformation")) return S_OK;
-        return Make<winrt_abi::IMobileBroadbandDeviceInformation, DeviceInformation>(value);
+        return Make<winrt_abi::IMobileBroadbandDeviceInformation, DeviceInformation>(value, generation_);
     }
 
     // The modem offers one device service, the SAR service.
@@ -173,11 +200,11 @@ public:
                                                winrt_abi::IMobileBroadbandDeviceService** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
-        if (const HRESULT fault = InjectedFault("GetDeviceService"); FAILED(fault)) return fault;
+        if (const HRESULT fault = ModemFault("GetDeviceService", generation_); FAILED(fault)) return fault;
         if (deviceServiceId != kSarServiceId)
             return OriginateError(kNotFound, L"The modem has no device service with this identifier");
         if (TheLaptop().TakeMissingObject("GetDeviceService")) return S_OK;
-        return Make<winrt_abi::IMobileBroadbandDeviceService, DeviceService>(value);
+        return Make<winrt_abi::IMobileBroadbandDeviceService, DeviceService>(value, generation_);
     }
 
     HRESULT STDMETHODCALLTYPE get_CurrentAccount(void**) override { return E_NOTIMPL; }
@@ -191,18 +218,21 @@ public:
 
 private:
     const wchar_t* ClassName() const override { return L"Windows.Networking.NetworkOperators.MobileBroadbandModem"; }
+
+    const uint32_t generation_;
 };
 
 class ModemStatics final : public StaticsFactory<winrt_abi::IMobileBroadbandModemStatics> {
 public:
     // "modem absent" (or "none GetDefault"): no default modem, and no failure
-    // either.
+    // either. After "modem replaced", the modem handed out is the new one.
     HRESULT STDMETHODCALLTYPE GetDefault(winrt_abi::IMobileBroadbandModem** value) override {
         if (value == nullptr) return E_POINTER;
         *value = nullptr;
         if (const HRESULT fault = InjectedFault("GetDefault"); FAILED(fault)) return fault;
-        if (!TheLaptop().Now().modemPresent || TheLaptop().TakeMissingObject("GetDefault")) return S_OK;
-        return Make<winrt_abi::IMobileBroadbandModem, Modem>(value);
+        const LaptopState now = TheLaptop().Now();
+        if (!now.modemPresent || TheLaptop().TakeMissingObject("GetDefault")) return S_OK;
+        return Make<winrt_abi::IMobileBroadbandModem, Modem>(value, now.modemGeneration);
     }
 
     HRESULT STDMETHODCALLTYPE GetDeviceSelector(HSTRING*) override { return E_NOTIMPL; }

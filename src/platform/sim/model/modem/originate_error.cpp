@@ -23,4 +23,12 @@ HRESULT InjectedFault(const char* call) {
     return OriginateError(fault, message + L" failed on the simulated laptop");
 }
 
+HRESULT ModemFault(const char* call, uint32_t generation) {
+    // HRESULT_FROM_WIN32(ERROR_NOT_READY)
+    constexpr HRESULT kDeviceNotReady = static_cast<HRESULT>(0x80070015u);
+    if (const HRESULT fault = InjectedFault(call); FAILED(fault)) return fault;
+    if (TheLaptop().Now().modemGeneration == generation) return S_OK;
+    return OriginateError(kDeviceNotReady, L"The modem was replaced; this object belongs to the one before");
+}
+
 }  // namespace sim

@@ -3,7 +3,6 @@
 #include <mutex>
 #include <string>
 
-#include "sim/model/clock.h"
 #include "sim/model/event_log.h"
 #include "sim/model/laptop.h"
 #include "sim/model/modem/mbim_sar.h"
@@ -20,8 +19,18 @@ constexpr uint32_t kWifiIntegration = 0;
 
 struct SarDeviceState {
     std::mutex mutex;
+    uint32_t modemGeneration = 0;  // the modem these settings belong to
     mbim::SarConfig config;
     mbim::TransmissionSettings settings;
+
+    // Under the mutex: the settings of a modem fresh from the factory. A
+    // modem that re-enumerated ("modem replaced") has forgotten what it was
+    // set to.
+    void Reset(uint32_t generation) {
+        modemGeneration = generation;
+        config = {};
+        settings = {};
+    }
 };
 
 SarDeviceState& TheSarDevice() {
@@ -58,8 +67,7 @@ CommandReply AnswerTransmissionStatus(SarDeviceState& device, bool isSet, std::s
 void ResetSarDevice() {
     SarDeviceState& device = TheSarDevice();
     std::lock_guard lock(device.mutex);
-    device.config = {};
-    device.settings = {};
+    device.Reset(0);
 }
 
 CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const uint8_t> request) {
@@ -69,6 +77,7 @@ CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const u
     CommandReply reply;
     {
         std::lock_guard lock(device.mutex);
+        if (device.modemGeneration != now.modemGeneration) device.Reset(now.modemGeneration);
         if (commandId == kSarConfigCommand)
             reply = AnswerSarConfig(device, isSet, request);
         else if (commandId == kTransmissionStatusCommand)
@@ -81,7 +90,6 @@ CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const u
     if (reply.status == mbim::kStatusSuccess && now.replyLength) reply.data.resize(*now.replyLength);
     RecordModemCommand(isSet, commandId, reply.status);
     reply.latencyMs = now.latencyMs;
-    if (ClockIsVirtual()) PassMs(now.latencyMs);
     return reply;
 }
 

@@ -19,12 +19,13 @@ struct CommandReply {
 // applies a set, and answers. Command 1 (SAR configuration) obeys the
 // scenario's "status sar-config", command 2 (transmission status) "status
 // tx-set" and "status tx-query"; any other command is not supported. A
-// rejected command answers with an empty buffer. On the virtual clock the
-// modem's latency passes here, at receipt.
+// rejected command answers with an empty buffer. The answer is the
+// operation's to deliver, once the latency has passed.
 CommandReply ReceiveSarCommand(bool isSet, uint32_t commandId, std::span<const uint8_t> request);
 
 // Tests: the modem's SAR settings as they come from the factory (SAR
-// controlled by the device, transmission notification off, timer 0).
+// controlled by the device, transmission notification off, timer 0), as
+// they are again after the modem re-enumerates.
 void ResetSarDevice();
 
 }  // namespace sim

@@ -1,0 +1,122 @@
+// Process tokens of the simulated Windows surface: the process runs as the
+// account the scenario gives it ("token"), read when the token is opened. A
+// token is a kernel object: its handle is counted until CloseHandle.
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <new>
+
+#include "platform.h"
+#include "sim/model/surface_services.h"
+#include "sim/surface/kernel_objects.h"
+
+namespace {
+
+constexpr BYTE kSidRevision = 1;
+constexpr BYTE kNtAuthority = 5;
+constexpr DWORD kLocalSystemRid = 18;
+
+// The SID as Windows lays it out: revision, sub-authority count, the 48-bit
+// identifier authority (big-endian), then the 32-bit sub-authorities.
+struct Sid {
+    BYTE revision;
+    BYTE subAuthorityCount;
+    BYTE identifierAuthority[6];
+    DWORD subAuthorities[5];
+};
+
+DWORD SidSize(const Sid& sid) { return 8 + 4 * DWORD{sid.subAuthorityCount}; }
+
+Sid SidOf(const sim::ProcessAccount& account) {
+    Sid sid{kSidRevision, account.subAuthorityCount, {0, 0, 0, 0, 0, kNtAuthority}, {}};
+    std::copy_n(account.subAuthorities.begin(), account.subAuthorityCount, sid.subAuthorities);
+    return sid;
+}
+
+// Reads no further into `given` than its own sub-authority count allows.
+bool SameSid(PSID given, const Sid& known) {
+    return static_cast<const BYTE*>(given)[1] == known.subAuthorityCount &&
+           std::memcmp(given, &known, SidSize(known)) == 0;
+}
+
+struct Token final : sim::KernelObject {
+    explicit Token(sim::TokenKind account) : kind(account) {}
+    const sim::TokenKind kind;
+};
+
+BOOL Fail(DWORD error) {
+    SetLastError(error);
+    return FALSE;
+}
+
+// Copies text and its terminator into a buffer of *size characters, or says
+// how many are needed.
+bool CopyName(const wchar_t* text, LPWSTR buffer, DWORD* size) {
+    const DWORD needed = static_cast<DWORD>(std::wcslen(text)) + 1;
+    if (buffer == nullptr || *size < needed) {
+        *size = needed;
+        return false;
+    }
+    std::wmemcpy(buffer, text, needed);
+    *size = needed - 1;
+    return true;
+}
+
+}  // namespace
+
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)); }
+
+BOOL OpenProcessToken(HANDLE ProcessHandle, DWORD, PHANDLE TokenHandle) {
+    if (ProcessHandle != GetCurrentProcess() || TokenHandle == nullptr) return Fail(ERROR_INVALID_PARAMETER);
+    try {
+        *TokenHandle = sim::NewHandle(std::make_shared<Token>(sim::ProcessTokenNow()));
+    } catch (const std::bad_alloc&) {
+        return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    return *TokenHandle != nullptr;
+}
+
+BOOL GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS TokenInformationClass, LPVOID TokenInformation,
+                         DWORD TokenInformationLength, DWORD* ReturnLength) {
+    const std::shared_ptr<sim::KernelObject> object = sim::ObjectOf(TokenHandle);
+    const auto* const token = dynamic_cast<const Token*>(object.get());
+    if (token == nullptr || ReturnLength == nullptr) return Fail(ERROR_INVALID_HANDLE);
+    const sim::ProcessAccount& account = sim::AccountOf(token->kind);
+    if (TokenInformationClass == TokenElevation) {
+        *ReturnLength = sizeof(TOKEN_ELEVATION);
+        if (TokenInformation == nullptr || TokenInformationLength < sizeof(TOKEN_ELEVATION))
+            return Fail(ERROR_INSUFFICIENT_BUFFER);
+        static_cast<TOKEN_ELEVATION*>(TokenInformation)->TokenIsElevated = account.elevated ? 1 : 0;
+        return TRUE;
+    }
+    if (TokenInformationClass != TokenUser) return Fail(ERROR_INVALID_PARAMETER);
+    const Sid sid = SidOf(account);
+    *ReturnLength = sizeof(TOKEN_USER) + SidSize(sid);
+    if (TokenInformation == nullptr || TokenInformationLength < *ReturnLength) return Fail(ERROR_INSUFFICIENT_BUFFER);
+    auto* user = static_cast<TOKEN_USER*>(TokenInformation);
+    BYTE* sidBytes = static_cast<BYTE*>(TokenInformation) + sizeof(TOKEN_USER);
+    std::memcpy(sidBytes, &sid, SidSize(sid));
+    *user = TOKEN_USER{{sidBytes, 0}};
+    return TRUE;
+}
+
+BOOL LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, DWORD* cchName, LPWSTR ReferencedDomainName,
+                       DWORD* cchReferencedDomainName, PSID_NAME_USE peUse) {
+    if (lpSystemName != nullptr || Sid == nullptr || cchName == nullptr || cchReferencedDomainName == nullptr ||
+        peUse == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    const auto account = std::find_if(std::begin(sim::kProcessAccounts), std::end(sim::kProcessAccounts),
+                                      [Sid](const sim::ProcessAccount& known) { return SameSid(Sid, SidOf(known)); });
+    if (account == std::end(sim::kProcessAccounts)) return Fail(ERROR_NONE_MAPPED);
+    const bool nameCopied = CopyName(account->name, Name, cchName);
+    const bool domainCopied = CopyName(account->domain, ReferencedDomainName, cchReferencedDomainName);
+    if (!nameCopied || !domainCopied) return Fail(ERROR_INSUFFICIENT_BUFFER);
+    *peUse = account->subAuthorityCount == 1 ? SidTypeWellKnownGroup : SidTypeUser;
+    return TRUE;
+}
+
+BOOL IsWellKnownSid(PSID pSid, WELL_KNOWN_SID_TYPE WellKnownSidType) {
+    const Sid localSystem{kSidRevision, 1, {0, 0, 0, 0, 0, kNtAuthority}, {kLocalSystemRid}};
+    return pSid != nullptr && WellKnownSidType == WinLocalSystemSid && SameSid(pSid, localSystem);
+}
