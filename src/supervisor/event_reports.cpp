@@ -1,6 +1,7 @@
 #include "event_reports.h"
 
-#include <cstdio>
+#include <cwchar>
+#include <string>
 
 #include "firmware/step_not_run.h"
 #include "sar-coordinator-events.h"
@@ -19,6 +20,25 @@ std::wstring StatusText(HRESULT status) {
     return text;
 }
 
+// A poll's failure as the administrator reads it.
+std::wstring FailureText(const MBSar::PollFailure& failure) {
+    using Kind = MBSar::PollFailure::Kind;
+    wchar_t text[96];
+    const unsigned code = failure.code;
+    switch (failure.kind) {
+        case Kind::NoSession: return L"no command session could be opened";
+        case Kind::Platform: std::swprintf(text, 96, L"a platform call failed with 0x%x", code); break;
+        case Kind::SetRejected: std::swprintf(text, 96, L"the modem refused the set with MBIM status %u", code); break;
+        case Kind::QueryRejected:
+            std::swprintf(text, 96, L"the modem refused the query with MBIM status %u", code);
+            break;
+        case Kind::TimedOut: return L"a command got no answer within 10 seconds";
+        case Kind::ShortReply: std::swprintf(text, 96, L"a reply of %u bytes, too short to read", code); break;
+        case Kind::None: return L"none reported";
+    }
+    return text;
+}
+
 // Milliseconds as seconds with one decimal.
 std::wstring SecondsSince(ULONGLONG startMs) {
     const ULONGLONG elapsedMs = GetTickCount64() - startMs;
@@ -29,16 +49,16 @@ std::wstring SecondsSince(ULONGLONG startMs) {
 
 }  // namespace
 
-void ProtectionEvents::CommandReturned(WlanCommand command, bool tookEffect, const char* failedStep,
-                                       HRESULT status) {
-    if (!tookEffect) {
+void ProtectionEvents::CommandReturned(WlanCommand command, const ExecIntOutcome& outcome) {
+    if (!outcome.executed) {
         if (commandLapse_) {
             ++commandLapse_->attempts;
             return;
         }
         commandLapse_ = CommandLapse{GetTickCount64(), 1};
         ReportToEventLog(EventType::Warning, MSG_WLAN_COMMAND_FAILED,
-                         {CommandName(command), Wide(failedStep != nullptr ? failedStep : "?"), StatusText(status)});
+                         {CommandName(command), Wide(outcome.failedStep != nullptr ? outcome.failedStep : "?"),
+                          StatusText(outcome.status)});
         return;
     }
     if (commandLapse_) {
@@ -55,11 +75,11 @@ void ProtectionEvents::CommandReturned(WlanCommand command, bool tookEffect, con
     }
 }
 
-void ProtectionEvents::PollUnanswered(const std::wstring& failure, bool wlanReduced) {
+void ProtectionEvents::PollUnanswered(const MBSar::PollFailure& failure, bool wlanReduced) {
     if (unansweredPolls_++ == 0) firstUnansweredMs_ = GetTickCount64();
     if (unansweredPolls_ != kUnansweredPollsReported) return;
     ReportToEventLog(EventType::Warning, MSG_MODEM_NOT_ANSWERING,
-                     {std::to_wstring(unansweredPolls_), failure, wlanReduced ? L"reduced" : L"normal"});
+                     {std::to_wstring(unansweredPolls_), FailureText(failure), wlanReduced ? L"reduced" : L"normal"});
 }
 
 void ProtectionEvents::PollAnswered() {

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
+#include "firmware/exec_int.h"
+#include "modem/mbsar.h"
 #include "platform.h"
 
 enum class WlanCommand { Reduce, Normal };
@@ -25,13 +26,12 @@ class ProtectionEvents {
 public:
     static constexpr unsigned kUnansweredPollsReported = 10;
 
-    // A WLAN command returned. When it did not take effect, failedStep and
-    // status name the step that kept it from taking effect.
-    void CommandReturned(WlanCommand command, bool tookEffect, const char* failedStep, HRESULT status);
+    // A WLAN command returned, with what became of its firmware call.
+    void CommandReturned(WlanCommand command, const ExecIntOutcome& outcome);
 
-    // A poll ended without a fresh answer from the modem: `failure` says why,
-    // for an administrator; `wlanReduced` is the WLAN power state kept.
-    void PollUnanswered(const std::wstring& failure, bool wlanReduced);
+    // A poll ended without a fresh answer from the modem, after `failure`;
+    // `wlanReduced` is the WLAN power state kept meanwhile.
+    void PollUnanswered(const MBSar::PollFailure& failure, bool wlanReduced);
 
     // A poll got a fresh answer.
     void PollAnswered();
