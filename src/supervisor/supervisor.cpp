@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "event_reports.h"
 #include "firmware/wlan_tx_power.h"
 #include "modem/mbsar.h"
 #include "platform.h"
@@ -20,30 +21,34 @@ constexpr int kUnansweredPollsBeforeReacquiring = 10;
 struct LoopState {
     bool reduced = false;      // WLAN power as the last command that took effect left it
     int unansweredPolls = 0;   // polls in a row without a fresh answer
+    ProtectionEvents events;   // what the event log has been told
 };
 
-// Each command is logged after it returns, whatever its outcome; the result
-// says whether the firmware carried it out.
-bool ReduceWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANREDUCE().executed;
+// Each command is logged after it returns, whatever its outcome, and what
+// became of it goes to the event log; the result says whether the firmware
+// carried it out.
+bool ReduceWlanPower(ProtectionEvents& events) {
+    const ExecIntOutcome outcome = SetWLANTxState_WLANREDUCE();
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANREDUCE()", "\nSetWLANTxState_WLANREDUCE()");
-    return tookEffect;
+    events.CommandReturned(WlanCommand::Reduce, outcome);
+    return outcome.executed;
 }
 
-bool RestoreWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANNORMAL().executed;
+bool RestoreWlanPower(ProtectionEvents& events) {
+    const ExecIntOutcome outcome = SetWLANTxState_WLANNORMAL();
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANNORMAL()", "\nSetWLANTxState_WLANNORMAL()");
-    return tookEffect;
+    events.CommandReturned(WlanCommand::Normal, outcome);
+    return outcome.executed;
 }
 
 // Brings WLAN power in line with the transmission the modem reported and
 // returns whether it is now reduced. The reduced flag changes only when a
 // command took effect, so a command the firmware did not carry out is sent
 // again after the next fresh answer that still calls for it.
-bool FollowTransmission(bool reduced) {
-    if (TransmissionActive && !reduced) return ReduceWlanPower();
-    if (!TransmissionActive && reduced) return !RestoreWlanPower();
-    return reduced;
+bool FollowTransmission(LoopState& loop) {
+    if (TransmissionActive && !loop.reduced) return ReduceWlanPower(loop.events);
+    if (!TransmissionActive && loop.reduced) return !RestoreWlanPower(loop.events);
+    return loop.reduced;
 }
 
 // Makes the modem objects anew and sends the new modem the SAR configuration,
@@ -63,14 +68,18 @@ bool FindModemAgain() {
 // A fresh answer ends a run of unanswered polls, and WLAN power follows it.
 void ActOnFreshAnswer(LoopState& loop) {
     loop.unansweredPolls = 0;
-    loop.reduced = FollowTransmission(loop.reduced);
+    loop.events.PollAnswered();
+    loop.reduced = FollowTransmission(loop);
 }
 
 // After a poll without a fresh answer: false when the modem is gone.
-bool KeepModemAfterUnansweredPoll(LoopState& loop) {
+bool KeepModemAfterUnansweredPoll(LoopState& loop, const MBSar::PollFailure& failure) {
     ++loop.unansweredPolls;
+    loop.events.PollUnanswered(failure, loop.reduced);
     if (loop.unansweredPolls % kUnansweredPollsBeforeReacquiring != 0) return true;
-    return FindModemAgain();
+    if (!FindModemAgain()) return false;
+    loop.events.ModemMadeAnew();
+    return true;
 }
 
 // Polls while the radio is on and the modem is there, one cycle every
@@ -78,21 +87,21 @@ bool KeepModemAfterUnansweredPoll(LoopState& loop) {
 // poll without one leaves the reduced flag as it was and waits its cycle like
 // any other, so a fault that comes before any modem I/O does not turn the
 // loop into a busy spin.
-void PollUntilRadioOff() {
-    LoopState loop;
+void PollUntilRadioOff(LoopState& loop) {
     while (MBSar::GetRadioState() != 0) {
-        if (MBSar::GetTransmissionStatus().freshAnswer)
+        if (const MBSar::PollOutcome poll = MBSar::GetTransmissionStatus(); poll.freshAnswer)
             ActOnFreshAnswer(loop);
-        else if (!KeepModemAfterUnansweredPoll(loop))
+        else if (!KeepModemAfterUnansweredPoll(loop, poll.failure))
             return;
         Sleep(kCycleMs);
     }
 }
 
 // WLAN power back to normal, whatever it was, then the exit lines. Sent once:
-// if the firmware does not carry it out, the call's console lines say why.
-void ShutDown() {
-    RestoreWlanPower();
+// if the firmware does not carry it out, the call's console lines and the
+// event log say why.
+void ShutDown(LoopState& loop) {
+    RestoreWlanPower(loop.events);
     Sleep(kPauseBeforeExitMs);
     LogEvent(L"[MS_SAR] Exit while loop", "\nExit while loop");
 }
@@ -114,8 +123,9 @@ int RunSupervisor() {
 
     // A modem that is gone has no radio: it ends the loop as a radio that is
     // off does.
-    PollUntilRadioOff();
+    LoopState loop;
+    PollUntilRadioOff(loop);
     LogEvent(L"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off");
-    ShutDown();
+    ShutDown(loop);
     return kExitRadioOff;
 }

@@ -6,7 +6,8 @@ constinit Counters counters;
 
 LiveCounts CurrentCounts() {
     return {counters.objects.load(), counters.bstrs.load(), counters.hstrings.load(),
-            counters.taskMemory.load(), counters.apartments.load(), counters.handles.load()};
+            counters.taskMemory.load(), counters.apartments.load(), counters.handles.load(),
+            counters.eventSources.load()};
 }
 
 }  // namespace sim

@@ -14,6 +14,7 @@ struct LiveCounts {
     long taskMemory = 0;  // CoTaskMemAlloc blocks
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
     long handles = 0;     // kernel handles (events, process tokens) not yet closed
+    long eventSources = 0;  // event sources (RegisterEventSourceW) not yet deregistered
 
     bool operator==(const LiveCounts&) const = default;
 };
@@ -25,6 +26,7 @@ struct Counters {
     std::atomic<long> taskMemory{0};
     std::atomic<long> apartments{0};
     std::atomic<long> handles{0};
+    std::atomic<long> eventSources{0};
 };
 
 // Constant-initialized, so it is usable from any static constructor or
