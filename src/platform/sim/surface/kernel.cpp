@@ -93,6 +93,17 @@ std::wstring Utf16Of(std::string_view text) {
     return out;
 }
 
+// A converted text as Windows' conversions hand it out: with no room offered,
+// the size it needs; else the text copied into `out`, or 0 when it does not
+// fit. Sizes in units of Char.
+template <typename Char>
+int HandOut(const std::basic_string<Char>& text, Char* out, int room) {
+    if (room == 0) return static_cast<int>(text.size());
+    if (text.size() > static_cast<size_t>(room) || out == nullptr) return 0;
+    std::copy(text.begin(), text.end(), out);
+    return static_cast<int>(text.size());
+}
+
 // The one process heap; its handle only has to be distinct and non-null.
 int processHeap;
 
@@ -128,11 +139,7 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
         return 0;
     // -1: the text up to its terminator, which is converted too.
     const size_t units = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
-    const std::string text = Utf8Of({lpWideCharStr, units});
-    if (cbMultiByte == 0) return static_cast<int>(text.size());
-    if (text.size() > static_cast<size_t>(cbMultiByte) || lpMultiByteStr == nullptr) return 0;
-    std::copy(text.begin(), text.end(), lpMultiByteStr);
-    return static_cast<int>(text.size());
+    return HandOut(Utf8Of({lpWideCharStr, units}), lpMultiByteStr, cbMultiByte);
 }
 
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr, int cbMultiByte,
@@ -141,11 +148,7 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr
         return 0;
     // -1: the text up to its terminator, which is converted too.
     const size_t bytes = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
-    const std::wstring text = Utf16Of({lpMultiByteStr, bytes});
-    if (cchWideChar == 0) return static_cast<int>(text.size());
-    if (text.size() > static_cast<size_t>(cchWideChar) || lpWideCharStr == nullptr) return 0;
-    std::copy(text.begin(), text.end(), lpWideCharStr);
-    return static_cast<int>(text.size());
+    return HandOut(Utf16Of({lpMultiByteStr, bytes}), lpWideCharStr, cchWideChar);
 }
 
 HANDLE GetProcessHeap() { return &processHeap; }
