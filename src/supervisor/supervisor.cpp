@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "event_reports.h"
 #include "firmware/wlan_tx_power.h"
 #include "modem/mbsar.h"
 #include "platform.h"
@@ -23,30 +24,34 @@ enum class LoopEnd { RadioOff, StopRequested };
 struct LoopState {
     bool reduced = false;      // WLAN power as the last command that took effect left it
     int unansweredPolls = 0;   // polls in a row without a fresh answer
+    ProtectionEvents events;   // what the event log has been told
 };
 
-// Each command is logged after it returns, whatever its outcome; the result
-// says whether the firmware carried it out.
-bool ReduceWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANREDUCE().executed;
+// Each command is logged after it returns, whatever its outcome, and what
+// became of it goes to the event log; the result says whether the firmware
+// carried it out.
+bool ReduceWlanPower(ProtectionEvents& events) {
+    const ExecIntOutcome outcome = SetWLANTxState_WLANREDUCE();
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANREDUCE()", "\nSetWLANTxState_WLANREDUCE()");
-    return tookEffect;
+    events.CommandReturned(WlanCommand::Reduce, outcome);
+    return outcome.executed;
 }
 
-bool RestoreWlanPower() {
-    const bool tookEffect = SetWLANTxState_WLANNORMAL().executed;
+bool RestoreWlanPower(ProtectionEvents& events) {
+    const ExecIntOutcome outcome = SetWLANTxState_WLANNORMAL();
     LogEvent(L"[MS_SAR] SetWLANTxState_WLANNORMAL()", "\nSetWLANTxState_WLANNORMAL()");
-    return tookEffect;
+    events.CommandReturned(WlanCommand::Normal, outcome);
+    return outcome.executed;
 }
 
 // Brings WLAN power in line with the transmission the modem reported and
 // returns whether it is now reduced. The reduced flag changes only when a
 // command took effect, so a command the firmware did not carry out is sent
 // again after the next fresh answer that still calls for it.
-bool FollowTransmission(bool reduced) {
-    if (TransmissionActive && !reduced) return ReduceWlanPower();
-    if (!TransmissionActive && reduced) return !RestoreWlanPower();
-    return reduced;
+bool FollowTransmission(LoopState& loop) {
+    if (TransmissionActive && !loop.reduced) return ReduceWlanPower(loop.events);
+    if (!TransmissionActive && loop.reduced) return !RestoreWlanPower(loop.events);
+    return loop.reduced;
 }
 
 // Makes the modem objects anew and sends the new modem the SAR configuration,
@@ -66,14 +71,18 @@ bool FindModemAgain() {
 // A fresh answer ends a run of unanswered polls, and WLAN power follows it.
 void ActOnFreshAnswer(LoopState& loop) {
     loop.unansweredPolls = 0;
-    loop.reduced = FollowTransmission(loop.reduced);
+    loop.events.PollAnswered();
+    loop.reduced = FollowTransmission(loop);
 }
 
 // After a poll without a fresh answer: false when the modem is gone.
-bool KeepModemAfterUnansweredPoll(LoopState& loop) {
+bool KeepModemAfterUnansweredPoll(LoopState& loop, const MBSar::PollFailure& failure) {
     ++loop.unansweredPolls;
+    loop.events.PollUnanswered(failure, loop.reduced);
     if (loop.unansweredPolls % kUnansweredPollsBeforeReacquiring != 0) return true;
-    return FindModemAgain();
+    if (!FindModemAgain()) return false;
+    loop.events.ModemMadeAnew();
+    return true;
 }
 
 // Polls while the radio is on and the modem is there, one cycle every
@@ -83,12 +92,11 @@ bool KeepModemAfterUnansweredPoll(LoopState& loop) {
 // flag as it was and waits its cycle like any other, so a fault that comes
 // before any modem I/O does not turn the loop into a busy spin. A modem that
 // is gone has no radio: it ends the loop as a radio that is off does.
-LoopEnd PollUntilRadioOffOrStop(const ProgramPresence& presence) {
-    LoopState loop;
+LoopEnd PollUntilRadioOffOrStop(LoopState& loop, const ProgramPresence& presence) {
     while (MBSar::GetRadioState() != 0) {
-        if (MBSar::GetTransmissionStatus().freshAnswer)
+        if (const MBSar::PollOutcome poll = MBSar::GetTransmissionStatus(); poll.freshAnswer)
             ActOnFreshAnswer(loop);
-        else if (!KeepModemAfterUnansweredPoll(loop))
+        else if (!KeepModemAfterUnansweredPoll(loop, poll.failure))
             return LoopEnd::RadioOff;
         if (presence.StopRequestedWithin(kCycleMs)) return LoopEnd::StopRequested;
     }
@@ -96,9 +104,10 @@ LoopEnd PollUntilRadioOffOrStop(const ProgramPresence& presence) {
 }
 
 // WLAN power back to normal, whatever it was, then the exit lines. Sent once:
-// if the firmware does not carry it out, the call's console lines say why.
-void ShutDown() {
-    RestoreWlanPower();
+// if the firmware does not carry it out, the call's console lines and the
+// event log say why.
+void ShutDown(LoopState& loop) {
+    RestoreWlanPower(loop.events);
     Sleep(kPauseBeforeExitMs);
     LogEvent(L"[MS_SAR] Exit while loop", "\nExit while loop");
 }
@@ -127,10 +136,13 @@ int RunSupervisor() {
     LogEvent(L"[MS_SAR] MBSar::InitSAR()", "\nMBSar::InitSAR()");
 
     // Asked to stop, the program ends as it does at radio off.
-    if (PollUntilRadioOffOrStop(presence) == LoopEnd::StopRequested)
+    LoopState loop;
+    if (PollUntilRadioOffOrStop(loop, presence) == LoopEnd::StopRequested) {
         LogEvent(L"[MS_SAR] Stop requested", "\nStop requested");
-    else
+        loop.events.StopRequested();
+    } else {
         LogEvent(L"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off");
-    ShutDown();
+    }
+    ShutDown(loop);
     return kExitRadioOff;
 }

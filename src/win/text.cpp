@@ -13,3 +13,13 @@ std::string Utf8(std::wstring_view text) {
     WideCharToMultiByte(CP_UTF8, 0, text.data(), units, out.data(), size, nullptr, nullptr);
     return out;
 }
+
+std::wstring Wide(std::string_view text) {
+    if (text.empty()) return {};
+    const int bytes = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, out.data(), size);
+    return out;
+}

@@ -1,7 +1,7 @@
 // The scenario corpora on the Linux build, each scenario on the virtual
 // clock, what it leaves behind equal to the transcript pinned beside it:
 // - tests/corpus: the program's runs (console, debugger channel, exit status,
-//   modem and firmware logs with their stamps);
+//   modem and firmware logs and the Windows event log, with their stamps);
 // - tests/check-corpus: the companion's `check` and `check --json` (what each
 //   prints, the exit status and the modem log), which moreover send no set
 //   command and execute no firmware method, and write nothing on the debugger
@@ -75,6 +75,7 @@ TEST_P(Corpus, RunLeavesThePinnedTranscript) {
                                     {"exit-status", std::to_string(run.exitStatus) + "\n"},
                                     {"modem-log.txt", JoinLines(run.modemLog)},
                                     {"firmware-log.txt", JoinLines(run.firmwareLog)},
+                                    {"events.txt", JoinLines(run.eventLog)},
                                 });
 }
 

@@ -1,7 +1,7 @@
 // A program on the simulated platform that keeps, on purpose, what each
 // argument names: "object", "bstr", "hstring", "task-memory", "apartment",
-// "handle", or "mta" (membership of the multithreaded apartment, kept by
-// design).
+// "handle", "event-source", or "mta" (membership of the multithreaded
+// apartment, kept by design).
 #include <cstring>
 
 #include "platform.h"
@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
             if (FAILED(CoInitialize(nullptr))) return 1;
         } else if (std::strcmp(kind, "handle") == 0) {
             if (CreateEventW(nullptr, TRUE, FALSE, nullptr) == nullptr) return 1;
+        } else if (std::strcmp(kind, "event-source") == 0) {
+            if (RegisterEventSourceW(nullptr, L"kept") == nullptr) return 1;
         } else if (std::strcmp(kind, "mta") != 0) {
             return 1;
         }

@@ -43,6 +43,8 @@ TEST(LeftoversAtExit, EachKindKeptIsReportedOnItsOwnLineWithStatus4) {
         {"apartment", 4,
          "simulated laptop: at exit, 1 apartment entries not left (CoUninitialize, RoUninitialize)\n"},
         {"handle", 4, "simulated laptop: at exit, 1 kernel handles not closed (CloseHandle)\n"},
+        {"event-source", 4,
+         "simulated laptop: at exit, 1 event sources not deregistered (DeregisterEventSource)\n"},
         {"bstr task-memory bstr", 4,
          "simulated laptop: at exit, 2 BSTRs not freed (SysFreeString)\n"
          "simulated laptop: at exit, 1 CoTaskMem blocks not freed (CoTaskMemFree)\n"},

@@ -38,6 +38,7 @@ std::string Command(const fs::path& directory, const std::string& scenario, cons
                     double timeoutSeconds, const std::string& commandLine, const std::string& redirections) {
     std::string environment = "SAR_SIM_CLOCK=virtual SAR_SIM_FIRMWARE_LOG=" + (directory / "firmware.log").string() +
                               " SAR_SIM_MODEM_LOG=" + (directory / "modem.log").string() +
+                              " SAR_SIM_EVENT_LOG=" + (directory / "events.log").string() +
                               " SAR_SIM_REPORT=" + (directory / "report.json").string() +
                               " SAR_SIM_TIMELINE=" + (directory / "timeline.svg").string();
     if (!scenario.empty()) {
@@ -64,6 +65,7 @@ ProgramRun RunProgram(const std::string& scenario, const std::string& extraEnvir
     run.debugger = ReadFile(directory / "debugger");
     run.firmwareLog = ReadLines(directory / "firmware.log");
     run.modemLog = ReadLines(directory / "modem.log");
+    run.eventLog = ReadLines(directory / "events.log");
     run.report = ReadFile(directory / "report.json");
     run.timeline = ReadFile(directory / "timeline.svg");
     fs::remove_all(directory);

@@ -12,6 +12,7 @@ struct ProgramRun {
     std::string debugger;             // standard error: the debugger channel
     std::vector<std::string> firmwareLog;
     std::vector<std::string> modemLog;
+    std::vector<std::string> eventLog;  // SAR_SIM_EVENT_LOG: the Windows event log
     std::string report;               // SAR_SIM_REPORT: the exposure report (JSON)
     std::string timeline;             // SAR_SIM_TIMELINE: the timeline (SVG)
 };

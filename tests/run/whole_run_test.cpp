@@ -154,11 +154,12 @@ TEST(WholeRun, EveryMirroredPairIsDebuggerLineFirstWithNothingBetween) {
     EXPECT_EQ(debuggerLines, 9u) << "every pair of the run is there";
 }
 
-TEST(WholeRun, EscapingFailureIsReportedInOneLineWithoutTouchingWlanPower) {
+TEST(WholeRun, EscapingFailureIsReportedInOneLineAndOneErrorEventWithoutTouchingWlanPower) {
     // The first debugger message cannot get its buffer.
     const ProgramRun run = RunProgram("0 fail HeapAlloc 0x8007000E\n1 radio off\n");
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(run.console, "\nsar-coordinator stopped: DebugPrint failed with 0x8007000e\n");
+    EXPECT_EQ(run.eventLog, Lines{"6\terror\t6\tDebugPrint failed with 0x8007000e"});
     EXPECT_TRUE(run.firmwareLog.empty());
 }
 
@@ -178,6 +179,7 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
         {"", "SAR_SIM_FIRMWARE_LOG=/nonexistent/firmware.log",
          "SAR_SIM_FIRMWARE_LOG: cannot write /nonexistent/firmware.log\n"},
         {"", "SAR_SIM_MODEM_LOG=/nonexistent/modem.log", "SAR_SIM_MODEM_LOG: cannot write /nonexistent/modem.log\n"},
+        {"", "SAR_SIM_EVENT_LOG=/nonexistent/events.log", "SAR_SIM_EVENT_LOG: cannot write /nonexistent/events.log\n"},
         {"", "SAR_SIM_REPORT=/nonexistent/report.json", "SAR_SIM_REPORT: cannot write /nonexistent/report.json\n"},
         {"0 radio on\n1.5 tx active\n7.5 fail CurrentRadioState ok\n", "",
          "scenario.txt: nothing in the timeline can end a run, so a run on the virtual clock would never end "

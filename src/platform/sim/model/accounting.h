@@ -15,6 +15,7 @@ struct LiveCounts {
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
     long handles = 0;     // kernel handles (events, mutexes, process tokens) not yet closed
     long localMemory = 0; // blocks handed out to be freed with LocalFree
+    long eventSources = 0;  // event sources (RegisterEventSourceW) not yet deregistered
 
     bool operator==(const LiveCounts&) const = default;
 };
@@ -27,6 +28,7 @@ struct Counters {
     std::atomic<long> apartments{0};
     std::atomic<long> handles{0};
     std::atomic<long> localMemory{0};
+    std::atomic<long> eventSources{0};
 };
 
 // Constant-initialized, so it is usable from any static constructor or

@@ -8,7 +8,7 @@
 
 namespace sim {
 
-EventLog::EventLog(const char* environmentVariable) {
+EventLog::EventLog(const char* environmentVariable, char separator) : separator_(separator) {
     const char* path = std::getenv(environmentVariable);
     if (path != nullptr && *path != '\0') Open(path);
     if (path != nullptr && *path != '\0' && file_ == nullptr)
@@ -22,7 +22,7 @@ EventLog::~EventLog() {
 void EventLog::Write(std::string_view text) {
     std::lock_guard lock(mutex_);
     if (file_ == nullptr) return;
-    std::fprintf(file_, "%" PRIu64 " %.*s\n", NowMs(), static_cast<int>(text.size()), text.data());
+    std::fprintf(file_, "%" PRIu64 "%c%.*s\n", NowMs(), separator_, static_cast<int>(text.size()), text.data());
     std::fflush(file_);
 }
 
@@ -42,6 +42,11 @@ EventLog& ModemLog() {
 
 EventLog& FirmwareLog() {
     static EventLog log("SAR_SIM_FIRMWARE_LOG");
+    return log;
+}
+
+EventLog& WindowsEventLog() {
+    static EventLog log("SAR_SIM_EVENT_LOG", '\t');
     return log;
 }
 

@@ -1,6 +1,7 @@
 // The log files of the simulated laptop: one line per event, stamped with the
-// laptop's clock, "<ms> <text>". Each file is named by an environment variable
-// (SAR_SIM_MODEM_LOG, SAR_SIM_FIRMWARE_LOG); without it nothing is written.
+// laptop's clock, "<ms> <text>" (the Windows event log's, "<ms>\t<text>").
+// Each file is named by an environment variable (SAR_SIM_MODEM_LOG,
+// SAR_SIM_FIRMWARE_LOG, SAR_SIM_EVENT_LOG); without it nothing is written.
 #pragma once
 
 #include <cstdio>
@@ -12,7 +13,8 @@ namespace sim {
 
 class EventLog {
 public:
-    explicit EventLog(const char* environmentVariable);
+    // The stamp and the text are separated by `separator`.
+    explicit EventLog(const char* environmentVariable, char separator = ' ');
     ~EventLog();
     EventLog(const EventLog&) = delete;
     EventLog& operator=(const EventLog&) = delete;
@@ -25,6 +27,7 @@ public:
 private:
     void Open(const std::string& path);
 
+    const char separator_;
     std::mutex mutex_;
     std::FILE* file_ = nullptr;
 };
@@ -34,5 +37,9 @@ EventLog& ModemLog();
 
 // The firmware log (SAR_SIM_FIRMWARE_LOG): one line per ExecINT execution.
 EventLog& FirmwareLog();
+
+// The Windows event log (SAR_SIM_EVENT_LOG): one line per event reported,
+// its fields separated by tabs.
+EventLog& WindowsEventLog();
 
 }  // namespace sim

@@ -150,6 +150,7 @@ Laptop& TheLaptop() {
         // A log that cannot be written stops the run before anything runs.
         ModemLog();
         FirmwareLog();
+        WindowsEventLog();
         RegisterRunReportsAtExit();
         return created;
     }();

@@ -3,8 +3,8 @@
 // Windows calls of the system and of the model; from the model it takes the
 // faults the scenario injects into those calls, the laptop's clock (which
 // Sleep passes), the counts of what it hands out, the record of the calls it
-// takes, the reference counting of its own objects, and who the process runs
-// as.
+// takes, the reference counting of its own objects, who the process runs as,
+// and the file the Windows event log's events go to.
 #pragma once
 
 #include <string_view>
@@ -15,6 +15,7 @@
 #include "sim/model/clock.h"
 #include "sim/model/com_object.h"
 #include "sim/model/process_token.h"
+#include "sim/model/event_log.h"
 
 namespace sim {
 

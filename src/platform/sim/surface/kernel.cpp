@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform.h"
 #include "sim/model/surface_services.h"
@@ -53,6 +55,55 @@ std::string Utf8Of(std::wstring_view text) {
 
 thread_local DWORD lastError = 0;
 
+// The code point of the UTF-8 sequence at text[at], and its length in bytes;
+// U+FFFD and 1 for a byte that starts no well-formed sequence (a stray
+// continuation byte, a sequence cut short, an overlong form, a surrogate or a
+// value above U+10FFFF).
+std::pair<uint32_t, size_t> DecodeUtf8(std::string_view text, size_t at) {
+    constexpr std::pair<uint32_t, size_t> kMalformed{0xFFFD, 1};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return {lead, 1};
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || at + length > text.size()) return kMalformed;
+    uint32_t code = lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0) != 0x80) return kMalformed;
+        code = (code << 6) | (next & 0x3F);
+    }
+    constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kMalformed;
+    return {code, length};
+}
+
+// UTF-8 as UTF-16, one unit per wchar_t: characters above U+FFFF as
+// surrogate pairs.
+std::wstring Utf16Of(std::string_view text) {
+    std::wstring out;
+    for (size_t at = 0; at < text.size();) {
+        const auto [code, length] = DecodeUtf8(text, at);
+        at += length;
+        if (code < 0x10000) {
+            out += static_cast<wchar_t>(code);
+        } else {
+            out += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+// A converted text as Windows' conversions hand it out: with no room offered,
+// the size it needs; else the text copied into `out`, or 0 when it does not
+// fit. Sizes in units of Char.
+template <typename Char>
+int HandOut(const std::basic_string<Char>& text, Char* out, int room) {
+    if (room == 0) return static_cast<int>(text.size());
+    if (text.size() > static_cast<size_t>(room) || out == nullptr) return 0;
+    std::copy(text.begin(), text.end(), out);
+    return static_cast<int>(text.size());
+}
+
 // The one process heap; its handle only has to be distinct and non-null.
 int processHeap;
 
@@ -64,6 +115,8 @@ int processHeap;
 }  // namespace
 
 void Sleep(DWORD dwMilliseconds) { sim::PassMs(dwMilliseconds); }
+
+ULONGLONG GetTickCount64() { return sim::NowMs(); }
 
 DWORD GetLastError() { return lastError; }
 
@@ -86,11 +139,16 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
         return 0;
     // -1: the text up to its terminator, which is converted too.
     const size_t units = cchWideChar == -1 ? std::wcslen(lpWideCharStr) + 1 : static_cast<size_t>(cchWideChar);
-    const std::string text = Utf8Of({lpWideCharStr, units});
-    if (cbMultiByte == 0) return static_cast<int>(text.size());
-    if (text.size() > static_cast<size_t>(cbMultiByte) || lpMultiByteStr == nullptr) return 0;
-    std::copy(text.begin(), text.end(), lpMultiByteStr);
-    return static_cast<int>(text.size());
+    return HandOut(Utf8Of({lpWideCharStr, units}), lpMultiByteStr, cbMultiByte);
+}
+
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar) {
+    if (CodePage != CP_UTF8 || dwFlags != 0 || lpMultiByteStr == nullptr || cbMultiByte < -1 || cchWideChar < 0)
+        return 0;
+    // -1: the text up to its terminator, which is converted too.
+    const size_t bytes = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
+    return HandOut(Utf16Of({lpMultiByteStr, bytes}), lpWideCharStr, cchWideChar);
 }
 
 HANDLE GetProcessHeap() { return &processHeap; }

@@ -1,7 +1,8 @@
-// Kernel and C runtime services of the simulated platform: sleeping, the
-// thread's last error, the debugger output channel, kernel objects and waits,
-// the process heap and local memory, message texts, wide text as UTF-8, and
-// the wide formatting helpers of the Microsoft C runtime.
+// Kernel and C runtime services of the simulated platform: sleeping and the
+// tick count, the thread's last error, the debugger output channel, kernel
+// objects and waits, the process heap and local memory, message texts, wide
+// text as UTF-8 and back, and the wide formatting helpers of the Microsoft C
+// runtime.
 #pragma once
 
 #include <cstdarg>
@@ -9,6 +10,8 @@
 #include "sim/surface/win_types.h"
 
 void Sleep(DWORD dwMilliseconds);
+// Milliseconds since the laptop started, on its clock (virtual or real).
+ULONGLONG GetTickCount64();
 
 // The calling thread's last error, which a failing function sets.
 DWORD GetLastError();
@@ -87,6 +90,13 @@ DWORD FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD d
 enum : UINT { CP_UTF8 = 65001 };
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
                         char* lpMultiByteStr, int cbMultiByte, const char* lpDefaultChar, BOOL* lpUsedDefaultChar);
+// UTF-8 as UTF-16 (one unit per wchar_t): a character above U+FFFF as a
+// surrogate pair; without flags, as on Windows, malformed input is replaced,
+// not refused: here each byte that starts no well-formed sequence becomes
+// U+FFFD. Only CP_UTF8 and no flags; with cchWideChar 0 it returns the size
+// needed. 0 on any other request, or when the text does not fit.
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, const char* lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
 
 // Number of wide characters the formatting produces, without the terminator;
 // negative when the format cannot be applied.

@@ -17,6 +17,7 @@ using WORD = uint16_t;
 using DWORD = uint32_t;
 using LONG = int32_t;
 using ULONG = uint32_t;
+using ULONGLONG = uint64_t;
 using UINT = uint32_t;
 using INT32 = int32_t;
 using UINT32 = uint32_t;

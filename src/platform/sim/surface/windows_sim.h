@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sim/surface/win_com.h"
+#include "sim/surface/win_eventlog.h"
 #include "sim/surface/win_kernel.h"
 #include "sim/surface/win_security.h"
 #include "sim/surface/win_types.h"

@@ -23,6 +23,7 @@ void sim::ReportLeftovers() {
         {left.apartments, "apartment entries not left (CoUninitialize, RoUninitialize)"},
         {left.handles, "kernel handles not closed (CloseHandle)"},
         {left.localMemory, "local memory blocks not freed (LocalFree)"},
+        {left.eventSources, "event sources not deregistered (DeregisterEventSource)"},
     };
     bool anyLeft = false;
     for (const auto& kind : kinds) {
