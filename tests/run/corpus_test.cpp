@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, CheckCorpus, testing::ValuesIn(ScenarioNames
 // process's program can be found (its objects are per process); and
 // arguments the verbs do not take, which get one line of usage, status 2,
 // and no modem command.
-TEST(Check, TokenAndCommandLine) {
+TEST(Companion, TokenStopAndCommandLine) {
     const std::string usage = "usage: sar-coordinator-ctl check [--json] | stop [--wait SECONDS]\n";
     const struct {
         const char* arguments;
