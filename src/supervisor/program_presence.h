@@ -4,12 +4,14 @@
 // that event, and releases the mutex when the run ends.
 //
 // An object it cannot have is done without: protection goes on, and one
-// console line says what is lost. That happens when a descriptor owned by
-// Administrators is refused (a standard user's token, or an administrator's
-// that is not elevated: ERROR_INVALID_OWNER), and when the name is held by
-// an object someone else made (its owner is not Administrators: error 183,
-// ERROR_ALREADY_EXISTS); the program never trusts such an object, so that
-// nobody but an administrator can keep it from protecting or stop it.
+// console line says what is lost. That happens with a token that is not an
+// elevated administrator's (a standard user's, or an administrator's that is
+// not elevated), which may not make an object owned by Administrators
+// (ERROR_INVALID_OWNER) nor open the task's program's (ERROR_ACCESS_DENIED);
+// and when the name is held by an object someone else made (its owner is not
+// Administrators: error 183, ERROR_ALREADY_EXISTS): the program never trusts
+// such an object, so that nobody but an administrator can keep it from
+// protecting or stop it.
 // Without the mutex a second instance is not refused and `stop` finds no
 // program; without the event `stop` cannot reach it.
 #pragma once
