@@ -1,11 +1,13 @@
 #include "command_line.h"
 
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "check.h"
+#include "stop.h"
 
 namespace {
 
@@ -19,6 +21,24 @@ std::optional<int> Check(std::span<char* const> options) {
     return RunCheck(output);
 }
 
+// A number of seconds to wait, decimal, from 0 to kLongestStopWaitSeconds.
+std::optional<DWORD> WaitSeconds(std::string_view text) {
+    DWORD seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds > kLongestStopWaitSeconds)
+        return std::nullopt;
+    return seconds;
+}
+
+// stop [--wait SECONDS]
+std::optional<int> Stop(std::span<char* const> options) {
+    if (options.empty()) return RunStop(kDefaultStopWaitSeconds);
+    if (options.size() != 2 || std::string_view(options[0]) != "--wait") return std::nullopt;
+    const std::optional<DWORD> seconds = WaitSeconds(options[1]);
+    if (!seconds) return std::nullopt;
+    return RunStop(*seconds);
+}
+
 struct Verb {
     std::string_view name;
     std::string_view options;  // as the usage line shows them
@@ -29,6 +49,7 @@ struct Verb {
 
 constexpr Verb kVerbs[] = {
     {"check", "[--json]", Check},
+    {"stop", "[--wait SECONDS]", Stop},
 };
 
 int PrintUsage() {

@@ -1,7 +1,8 @@
 // The entry point of sar-coordinator-ctl, the program's companion: runs the
 // verb the command line names and is the last line of defence. A failure
 // that escapes is reported in one console line and ends the process with
-// kExitNotReady: nothing could be told about the laptop.
+// status 1: the check could tell nothing about the laptop (kExitNotReady),
+// the stop nothing about the program (kExitProgramStillRuns).
 #include <cstdio>
 
 #include "check.h"

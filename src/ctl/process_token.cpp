@@ -1,10 +1,8 @@
 #include "process_token.h"
 
-#include <memory>
-#include <type_traits>
-
 #include "platform.h"
 #include "win/hresult_error.h"
+#include "win/owned_handle.h"
 #include "win/text.h"
 
 namespace {
@@ -12,11 +10,6 @@ namespace {
 void CheckWin32(BOOL succeeded) {
     if (!succeeded) throw_hresult(HRESULT_FROM_WIN32(GetLastError()));
 }
-
-struct HandleClose {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleClose>;
 
 OwnedHandle OpenOwnToken() {
     HANDLE token = nullptr;

@@ -11,6 +11,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <sddl.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <wbemidl.h>

@@ -6,6 +6,7 @@
 #include "firmware/wlan_tx_power.h"
 #include "modem/mbsar.h"
 #include "platform.h"
+#include "program_presence.h"
 #include "win/debug_print.h"
 
 namespace {
@@ -16,6 +17,8 @@ constexpr DWORD kPauseBeforeExitMs = 1000;
 // as many, the modem objects are made anew: the modem may have reset or
 // re-attached, and the objects made before answer for the modem that was.
 constexpr int kUnansweredPollsBeforeReacquiring = 10;
+
+enum class LoopEnd { RadioOff, StopRequested };
 
 // What the loop keeps from one cycle to the next.
 struct LoopState {
@@ -83,18 +86,21 @@ bool KeepModemAfterUnansweredPoll(LoopState& loop, const MBSar::PollFailure& fai
 }
 
 // Polls while the radio is on and the modem is there, one cycle every
-// 3000 ms. Every fresh answer is acted on, whatever else failed in its poll; a
-// poll without one leaves the reduced flag as it was and waits its cycle like
-// any other, so a fault that comes before any modem I/O does not turn the
-// loop into a busy spin.
-void PollUntilRadioOff(LoopState& loop) {
+// 3000 ms, until the radio goes off or the program is asked to stop; the
+// request ends the cycle's pause at once. Every fresh answer is acted on,
+// whatever else failed in its poll; a poll without one leaves the reduced
+// flag as it was and waits its cycle like any other, so a fault that comes
+// before any modem I/O does not turn the loop into a busy spin. A modem that
+// is gone has no radio: it ends the loop as a radio that is off does.
+LoopEnd PollUntilRadioOffOrStop(LoopState& loop, const ProgramPresence& presence) {
     while (MBSar::GetRadioState() != 0) {
         if (const MBSar::PollOutcome poll = MBSar::GetTransmissionStatus(); poll.freshAnswer)
             ActOnFreshAnswer(loop);
         else if (!KeepModemAfterUnansweredPoll(loop, poll.failure))
-            return;
-        Sleep(kCycleMs);
+            return LoopEnd::RadioOff;
+        if (presence.StopRequestedWithin(kCycleMs)) return LoopEnd::StopRequested;
     }
+    return LoopEnd::RadioOff;
 }
 
 // WLAN power back to normal, whatever it was, then the exit lines. Sent once:
@@ -109,6 +115,14 @@ void ShutDown(LoopState& loop) {
 }  // namespace
 
 int RunSupervisor() {
+    // A second instance leaves everything to the first: no modem command, no
+    // firmware call.
+    ProgramPresence presence;
+    if (presence.Claim() == ProgramPresence::Start::AlreadyRunning) {
+        printf("\nAnother instance of sar-coordinator is running: this one ends\n");
+        return kExitAlreadyRunning;
+    }
+
     // Without a modem, or without its SAR device service, there is nothing to
     // coordinate: WLAN power is left as it is (normal, since nothing here ever
     // reduced it).
@@ -121,11 +135,14 @@ int RunSupervisor() {
     }
     LogEvent(L"[MS_SAR] MBSar::InitSAR()", "\nMBSar::InitSAR()");
 
-    // A modem that is gone has no radio: it ends the loop as a radio that is
-    // off does.
+    // Asked to stop, the program ends as it does at radio off.
     LoopState loop;
-    PollUntilRadioOff(loop);
-    LogEvent(L"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off");
+    if (PollUntilRadioOffOrStop(loop, presence) == LoopEnd::StopRequested) {
+        LogEvent(L"[MS_SAR] Stop requested", "\nStop requested");
+        loop.events.StopRequested();
+    } else {
+        LogEvent(L"[MS_SAR]  MBSar::GetRadioState()  Off", "\nMBSar::GetRadioState()  Off");
+    }
     ShutDown(loop);
     return kExitRadioOff;
 }

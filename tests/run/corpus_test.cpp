@@ -108,10 +108,12 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, CheckCorpus, testing::ValuesIn(ScenarioNames
                          TestName);
 
 // What the Windows build cannot vary under Wine, and the command line: the
-// token the check runs with, and arguments it does not take, which get one
-// line of usage, status 2, and no modem command.
-TEST(Check, TokenAndCommandLine) {
-    const std::string usage = "usage: sar-coordinator-ctl check [--json]\n";
+// token the check runs with; `stop` on the simulated laptop, where no other
+// process's program can be found (its objects are per process); and
+// arguments the verbs do not take, which get one line of usage, status 2,
+// and no modem command.
+TEST(Companion, TokenStopAndCommandLine) {
+    const std::string usage = "usage: sar-coordinator-ctl check [--json] | stop [--wait SECONDS]\n";
     const struct {
         const char* arguments;
         const char* scenario;
@@ -125,7 +127,11 @@ TEST(Check, TokenAndCommandLine) {
         {"chek", "", usage, 2},
         {"check --json --json", "", usage, 2},
         {"check -json", "", usage, 2},
-        {"stop", "", usage, 2},
+        {"stop --wait 0", "", "sar-coordinator is not running\n", 0},
+        {"stop --wait", "", usage, 2},
+        {"stop --wait 3601", "", usage, 2},
+        {"stop --wait -1", "", usage, 2},
+        {"stop 15", "", usage, 2},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);

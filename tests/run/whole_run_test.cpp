@@ -183,10 +183,11 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
         {"", "SAR_SIM_REPORT=/nonexistent/report.json", "SAR_SIM_REPORT: cannot write /nonexistent/report.json\n"},
         {"0 radio on\n1.5 tx active\n7.5 fail CurrentRadioState ok\n", "",
          "scenario.txt: nothing in the timeline can end a run, so a run on the virtual clock would never end "
-         "(add '<seconds> radio off' or '<seconds> fail CurrentRadioState HRESULT')\n"},
+         "(add '<seconds> radio off' or '<seconds> fail CurrentRadioState HRESULT' or '<seconds> stop requested')\n"},
         {"", "SAR_SIM_SCENARIO=/dev/null", "/dev/null: nothing in the timeline can end a run, so a run on the "
                                             "virtual clock would never end (add '<seconds> radio off' or "
-                                            "'<seconds> fail CurrentRadioState HRESULT')\n"},
+                                            "'<seconds> fail CurrentRadioState HRESULT' or '<seconds> stop "
+                                            "requested')\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.scenario + row.environment);
@@ -207,10 +208,11 @@ TEST(WholeRun, MalformedSetUpStopsBeforeAnythingRuns) {
 TEST(WholeRun, EachLineThatCanEndARunEndsOne) {
     for (const sim::RunEnding& ending : sim::kRunEndings) {
         const std::string call(ending.call);
-        const std::string event = ending.kind == sim::EventKind::Radio       ? "radio off"
-                                  : ending.kind == sim::EventKind::ModemAbsent ? "modem absent"
-                                  : ending.kind == sim::EventKind::Fail        ? "fail " + call + " 0x80070005 1"
-                                                                               : "none " + call + " 1";
+        const std::string event = ending.kind == sim::EventKind::Radio         ? "radio off"
+                                  : ending.kind == sim::EventKind::ModemAbsent   ? "modem absent"
+                                  : ending.kind == sim::EventKind::StopRequested ? "stop requested"
+                                  : ending.kind == sim::EventKind::Fail          ? "fail " + call + " 0x80070005 1"
+                                                                                 : "none " + call + " 1";
         const std::string scenario = ending.atStartOnly ? "0 " + event + "\n1.5 tx active\n"
                                                         : "1.5 tx active\n7.5 " + event + "\n";
         const ProgramRun run = RunProgram(scenario, {}, 10);

@@ -14,6 +14,7 @@ TEST(RunEndings, ATimelineCanEndARunOnlyByALineOfTheList) {
     } rows[] = {
         {"1.5 tx active\n7.5 fail CurrentRadioState 0x80070005 1\n", true},
         {"0 radio on\n5 radio off\n", true},
+        {"1.5 tx active\n4.5 stop requested\n", true},
         {"0 radio off\n5 radio on\n", false},
         {"3 fail CurrentRadioState 0x80070005\n9 fail CurrentRadioState ok\n", false},
         {"0 none GetDefault\n5 none GetDefault ok\n", true},

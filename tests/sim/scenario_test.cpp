@@ -43,9 +43,10 @@ TEST(Scenario, ReadsEveryEventForm) {
         "11 firmware input InECX string\n"
         "12 hang SendQueryCommandAsync 1\n"
         "12 hang SendQueryCommandAsync ok\n"
-        "13 modem replaced\n",
+        "13 modem replaced\n"
+        "14 stop requested\n",
         "s.txt");
-    ASSERT_EQ(events.size(), 23u);
+    ASSERT_EQ(events.size(), 24u);
     EXPECT_EQ(events[0].kind, sim::EventKind::ModemAbsent);
     EXPECT_EQ(events[1].kind, sim::EventKind::Token);
     EXPECT_EQ(events[1].value, static_cast<uint32_t>(sim::TokenKind::LocalSystem));
@@ -85,6 +86,8 @@ TEST(Scenario, ReadsEveryEventForm) {
     EXPECT_EQ(events[19].count, 1);
     EXPECT_TRUE(events[20].flag);
     EXPECT_EQ(events[21].kind, sim::EventKind::ModemReplaced);
+    EXPECT_EQ(events[22].kind, sim::EventKind::StopRequested);
+    EXPECT_EQ(events[22].atMs, 14000u);
 }
 
 TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
@@ -105,6 +108,8 @@ TEST(Scenario, MalformedLinesNameOriginLineAndReason) {
         {"1 modem absent", "s.txt:1: 'modem absent' is only possible at time 0"},
         {"1 token user", "s.txt:1: 'token' is only possible at time 0"},
         {"0 token root", "s.txt:1: 'token' takes 'admin', 'user' or 'system', not 'root'"},
+        {"0 stop requested", "s.txt:1: 'stop requested' comes after time 0, once the program has started"},
+        {"1 stop now", "s.txt:1: 'stop' takes 'requested', not 'now'"},
         {"0 fail ExecMethod 80041002", "s.txt:1: '80041002' is not an HRESULT (hexadecimal with 0x) or 'ok'"},
         {"0 status tx-set 1 0", "s.txt:1: '0' is not a valid COUNT (a positive decimal number)"},
         {"0 latency", "s.txt:1: 'latency' takes 1 argument(s), not 0"},

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform.h"
 #include "scripted_operations.h"
 #include "sim/model/clock.h"
+#include "sim/model/laptop.h"
 #include "supervisor/supervisor.h"
 
 using scripted::Cycle;
@@ -246,6 +248,56 @@ TEST(SupervisorLoop, TranscriptOfTransitionsInOrder) {
               "[MS_SAR]  MBSar::GetRadioState()  Off\n"
               "[MS_SAR] SetWLANTxState_WLANNORMAL()\n"
               "[MS_SAR] Exit while loop\n");
+}
+
+// Before it touches anything the program claims its running mutex. Named
+// objects are per process on the simulated laptop, so the test holds the
+// mutex itself, as another instance would: when Administrators own it (as
+// every instance makes it), this instance ends at once and calls nothing; a
+// mutex someone else made first is not trusted, and a standard user's token
+// may not make one owned by Administrators: the run goes on without the named
+// objects, and protects.
+TEST(SupervisorLoop, RunningMutexDecidesWhetherTheRunGoesOn) {
+    const Calls protects = Join({"0 InitSAR", "0 radio 1", "0 poll fresh active", "0 REDUCE"}, Shutdown(3000));
+    const auto without = [](const std::string& error) {
+        return "\nRunning without its named objects (error " + error +
+               "): a second instance is not refused, and sar-coordinator-ctl stop cannot end this run"
+               "\nMBSar::InitSAR()";
+    };
+    const struct {
+        const char* name;
+        const char* timeline;
+        const wchar_t* heldWith;  // the held mutex's descriptor, "" for none; null: no mutex held
+        int status;
+        Calls calls;
+        std::string consoleStart;
+    } rows[] = {
+        {"another instance", "", L"O:BA", kExitAlreadyRunning, {},
+         "\nAnother instance of sar-coordinator is running: this one ends\n"},
+        {"someone else's mutex", "", L"", kExitRadioOff, protects, without("183")},
+        {"a standard user", "0 token user\n", nullptr, kExitRadioOff, protects,
+         without("1307")},
+    };
+    for (const auto& row : rows) {
+        sim::TheLaptop().Load(sim::ParseScenario(row.timeline, "test"));
+        HANDLE held = nullptr;
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, FALSE};
+        if (row.heldWith != nullptr && *row.heldWith != L'\0') {
+            ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(row.heldWith, SDDL_REVISION_1,
+                                                                             &attributes.lpSecurityDescriptor, nullptr));
+        }
+        if (row.heldWith != nullptr) held = CreateMutexW(&attributes, TRUE, L"Global\\sar-coordinator-running");
+        LocalFree(attributes.lpSecurityDescriptor);
+        const LoopRun run = RunWith({kTransmitting});
+        if (held != nullptr) {
+            ReleaseMutex(held);
+            CloseHandle(held);
+        }
+        EXPECT_EQ(run.status, row.status) << row.name;
+        EXPECT_EQ(run.calls, row.calls) << row.name;
+        EXPECT_TRUE(run.console.starts_with(row.consoleStart)) << row.name << ":\n" << run.console;
+    }
+    sim::TheLaptop().Load({});
 }
 
 }  // namespace

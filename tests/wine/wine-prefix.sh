@@ -31,3 +31,20 @@ stop_wineserver() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }
+
+# Registers the simulated laptop's component DLL in WINEPREFIX, machine-wide
+# (Wine 8 ignores a per-user class registration): for the modem's and
+# CryptographicBuffer's Windows Runtime classes (replacing Wine's
+# CryptographicBuffer, whose byte-array methods are not implemented), and as
+# the in-process server of CLSID_WbemLocator (in place of Wine's WMI).
+register_component() {  # dll
+  local dll class locator='HKCR\CLSID\{4590F811-1D3A-11D0-891F-00AA004B2E24}\InprocServer32'
+  dll=$(windows_path "$1")
+  for class in Windows.Networking.NetworkOperators.MobileBroadbandModem \
+               Windows.Security.Cryptography.CryptographicBuffer; do
+    wine reg add "HKLM\\Software\\Microsoft\\WindowsRuntime\\ActivatableClassId\\$class" \
+      /v DllPath /t REG_SZ /d "$dll" /f >/dev/null 2>&1
+  done
+  wine reg add "$locator" /ve /t REG_SZ /d "$dll" /f >/dev/null 2>&1
+  wine reg add "$locator" /v ThreadingModel /t REG_SZ /d Both /f >/dev/null 2>&1
+}

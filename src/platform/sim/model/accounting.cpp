@@ -7,7 +7,7 @@ constinit Counters counters;
 LiveCounts CurrentCounts() {
     return {counters.objects.load(), counters.bstrs.load(), counters.hstrings.load(),
             counters.taskMemory.load(), counters.apartments.load(), counters.handles.load(),
-            counters.eventSources.load()};
+            counters.localMemory.load(), counters.eventSources.load()};
 }
 
 }  // namespace sim

@@ -13,7 +13,8 @@ struct LiveCounts {
     long hstrings = 0;    // WindowsCreateString strings
     long taskMemory = 0;  // CoTaskMemAlloc blocks
     long apartments = 0;  // CoInitialize/RoInitialize entries not yet left
-    long handles = 0;     // kernel handles (events, process tokens) not yet closed
+    long handles = 0;     // kernel handles (events, mutexes, process tokens) not yet closed
+    long localMemory = 0; // blocks handed out to be freed with LocalFree
     long eventSources = 0;  // event sources (RegisterEventSourceW) not yet deregistered
 
     bool operator==(const LiveCounts&) const = default;
@@ -26,6 +27,7 @@ struct Counters {
     std::atomic<long> taskMemory{0};
     std::atomic<long> apartments{0};
     std::atomic<long> handles{0};
+    std::atomic<long> localMemory{0};
     std::atomic<long> eventSources{0};
 };
 

@@ -63,10 +63,11 @@ private:
     LaptopTimeline timeline_;
 };
 
-// The one laptop of the process, made on first use: it registers the host's
-// exit work (host_services.h), loads the scenario and opens the modem and
-// firmware logs. A malformed scenario, or a log that cannot be written, stops
-// the program there, naming what is wrong.
+// The one laptop of the process, made on first use (the_laptop.cpp): it
+// registers the host's exit work (host_services.h), loads the scenario,
+// schedules its stop requests (stop_request.h) and opens the logs. A
+// malformed scenario, or a log that cannot be written, stops the program
+// there, naming what is wrong.
 Laptop& TheLaptop();
 
 }  // namespace sim

@@ -69,6 +69,7 @@ void LaptopTimeline::Apply(const ScenarioEvent& event) {
     case EventKind::FirmwareClass: state_.firmwareClassPresent = event.flag; break;
     case EventKind::FirmwareMethod: state_.firmwareMethodPresent = event.flag; break;
     case EventKind::FirmwareInput: state_.firmwareInputTypes[event.name] = event.value; break;
+    case EventKind::StopRequested: break;  // the laptop sets the event at its moment (stop_request.h)
     }
 }
 

@@ -28,6 +28,7 @@ std::string EventOf(const RunEnding& ending) {
     switch (ending.kind) {
     case EventKind::Radio: return "radio off";
     case EventKind::ModemAbsent: return "modem absent";
+    case EventKind::StopRequested: return "stop requested";
     case EventKind::Fail: return "fail " + std::string(ending.call) + " HRESULT";
     default: return "none " + std::string(ending.call);
     }

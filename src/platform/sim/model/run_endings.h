@@ -1,7 +1,7 @@
 // What ends a run of the system on the simulated laptop. The loop polls while
-// its radio probe reads the radio as on, and a probe that fails reads as off;
-// start-up ends the run with status 3 when it finds no modem or no SAR device
-// service. On the virtual clock a timeline must hold one of these lines, or
+// its radio probe reads the radio as on, and a probe that fails reads as off,
+// until it is asked to stop; start-up ends the run with status 3 when it finds
+// no modem or no SAR device service. On the virtual clock a timeline must hold one of these lines, or
 // its run would never end: this list is the one the laptop checks it against.
 #pragma once
 
@@ -14,7 +14,7 @@
 namespace sim {
 
 struct RunEnding {
-    EventKind kind;         // Radio: "radio off"; Fail, NoObject: of `call` (not its "ok")
+    EventKind kind;         // Radio: "radio off"; Fail, NoObject: of `call` (not its "ok"); StopRequested
     std::string_view call;
     bool atStartOnly;       // counts only at time 0, the program's start-up
     int exitStatus;         // the program's exit status when the line ends the run
@@ -25,6 +25,8 @@ inline constexpr RunEnding kRunEndings[] = {
     // limited fault counts too, since the first failed probe ends the loop.
     {EventKind::Radio, {}, false, 0},
     {EventKind::Fail, "CurrentRadioState", false, 0},
+    // The program is asked to stop: it ends its loop at the next wait.
+    {EventKind::StopRequested, {}, false, 0},
     // Start-up finds no modem. The first activation of the process comes
     // before the entry point, with no apartment, so it joins the
     // multithreaded apartment first. (A failing RoGetActivationFactory is not
@@ -46,7 +48,8 @@ inline constexpr RunEnding kRunEndings[] = {
 bool CanEndRun(const std::vector<ScenarioEvent>& events);
 
 // The lines that end a run at any time, as a refusal suggests adding them:
-// "'<seconds> radio off' or '<seconds> fail CurrentRadioState HRESULT'".
+// "'<seconds> radio off' or '<seconds> fail CurrentRadioState HRESULT' or
+// '<seconds> stop requested'".
 std::string EndingsToAdd();
 
 }  // namespace sim

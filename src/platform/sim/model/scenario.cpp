@@ -92,6 +92,7 @@ public:
         if (kind == "hang") return Hang();
         if (kind == "firmware") return Firmware();
         if (kind == "token") return Token();
+        if (kind == "stop") return Stop();
         return "unknown event " + Quoted(kind);
     }
 
@@ -169,6 +170,16 @@ private:
         if (words_[2] != "absent") return "'modem' takes 'absent' or 'replaced', not " + Quoted(words_[2]);
         if (event_.atMs != 0) return "'modem absent' is only possible at time 0";
         event_.kind = EventKind::ModemAbsent;
+        return {};
+    }
+
+    // "stop requested": someone asks the running program to stop. Not at
+    // time 0, when the program may not have made its stop event yet.
+    std::string Stop() {
+        if (std::string reason = Arguments(1, 1); !reason.empty()) return reason;
+        if (words_[2] != "requested") return "'stop' takes 'requested', not " + Quoted(words_[2]);
+        if (event_.atMs == 0) return "'stop requested' comes after time 0, once the program has started";
+        event_.kind = EventKind::StopRequested;
         return {};
     }
 

@@ -31,6 +31,7 @@ enum class EventKind {
     FirmwareClass,     // flag: the class is there
     FirmwareMethod,    // flag: the class has the method ExecINT
     FirmwareInput,     // name: input of ExecINT; value: its CIM type, 0 when the signature lacks it
+    StopRequested,     // the program's stop event is set, as `sar-coordinator-ctl stop` sets it
 };
 
 inline constexpr int64_t kUnlimited = -1;

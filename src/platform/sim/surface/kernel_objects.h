@@ -6,12 +6,17 @@
 #include <memory>
 
 #include "platform.h"
+#include "sim/surface/security_descriptor.h"
 
 namespace sim {
 
 class KernelObject {
 public:
     virtual ~KernelObject() = default;
+
+    // What GetKernelObjectSecurity reads: for an event or a mutex, what it
+    // was made with; for others, no owner and no DACL.
+    SecurityDescriptor security;
 };
 
 // An object a thread can wait on. Its state changes, and is read, under the
@@ -21,8 +26,8 @@ public:
     // Whether a wait on the object is satisfied now.
     virtual bool Signalled() const = 0;
 
-    // What a wait the object satisfied does to it.
-    virtual void Take() {}
+    // What a wait the object satisfied does to it; what the wait returns.
+    virtual DWORD Take() { return WAIT_OBJECT_0; }
 };
 
 // A new handle to object; null, with the last error set, when none can be

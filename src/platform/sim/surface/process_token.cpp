@@ -10,35 +10,9 @@
 #include "platform.h"
 #include "sim/model/surface_services.h"
 #include "sim/surface/kernel_objects.h"
+#include "sim/surface/sid.h"
 
 namespace {
-
-constexpr BYTE kSidRevision = 1;
-constexpr BYTE kNtAuthority = 5;
-constexpr DWORD kLocalSystemRid = 18;
-
-// The SID as Windows lays it out: revision, sub-authority count, the 48-bit
-// identifier authority (big-endian), then the 32-bit sub-authorities.
-struct Sid {
-    BYTE revision;
-    BYTE subAuthorityCount;
-    BYTE identifierAuthority[6];
-    DWORD subAuthorities[5];
-};
-
-DWORD SidSize(const Sid& sid) { return 8 + 4 * DWORD{sid.subAuthorityCount}; }
-
-Sid SidOf(const sim::ProcessAccount& account) {
-    Sid sid{kSidRevision, account.subAuthorityCount, {0, 0, 0, 0, 0, kNtAuthority}, {}};
-    std::copy_n(account.subAuthorities.begin(), account.subAuthorityCount, sid.subAuthorities);
-    return sid;
-}
-
-// Reads no further into `given` than its own sub-authority count allows.
-bool SameSid(PSID given, const Sid& known) {
-    return static_cast<const BYTE*>(given)[1] == known.subAuthorityCount &&
-           std::memcmp(given, &known, SidSize(known)) == 0;
-}
 
 struct Token final : sim::KernelObject {
     explicit Token(sim::TokenKind account) : kind(account) {}
@@ -91,12 +65,12 @@ BOOL GetTokenInformation(HANDLE TokenHandle, TOKEN_INFORMATION_CLASS TokenInform
         return TRUE;
     }
     if (TokenInformationClass != TokenUser) return Fail(ERROR_INVALID_PARAMETER);
-    const Sid sid = SidOf(account);
-    *ReturnLength = sizeof(TOKEN_USER) + SidSize(sid);
+    const sim::Sid sid = sim::SidOf(account);
+    *ReturnLength = sizeof(TOKEN_USER) + sid.Size();
     if (TokenInformation == nullptr || TokenInformationLength < *ReturnLength) return Fail(ERROR_INSUFFICIENT_BUFFER);
     auto* user = static_cast<TOKEN_USER*>(TokenInformation);
     BYTE* sidBytes = static_cast<BYTE*>(TokenInformation) + sizeof(TOKEN_USER);
-    std::memcpy(sidBytes, &sid, SidSize(sid));
+    std::memcpy(sidBytes, &sid, sid.Size());
     *user = TOKEN_USER{{sidBytes, 0}};
     return TRUE;
 }
@@ -107,7 +81,7 @@ BOOL LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, DWORD* cchNa
         peUse == nullptr)
         return Fail(ERROR_INVALID_PARAMETER);
     const auto account = std::find_if(std::begin(sim::kProcessAccounts), std::end(sim::kProcessAccounts),
-                                      [Sid](const sim::ProcessAccount& known) { return SameSid(Sid, SidOf(known)); });
+                                      [Sid](const sim::ProcessAccount& known) { return sim::SameSid(Sid, sim::SidOf(known)); });
     if (account == std::end(sim::kProcessAccounts)) return Fail(ERROR_NONE_MAPPED);
     const bool nameCopied = CopyName(account->name, Name, cchName);
     const bool domainCopied = CopyName(account->domain, ReferencedDomainName, cchReferencedDomainName);
@@ -117,6 +91,9 @@ BOOL LookupAccountSidW(LPCWSTR lpSystemName, PSID Sid, LPWSTR Name, DWORD* cchNa
 }
 
 BOOL IsWellKnownSid(PSID pSid, WELL_KNOWN_SID_TYPE WellKnownSidType) {
-    const Sid localSystem{kSidRevision, 1, {0, 0, 0, 0, 0, kNtAuthority}, {kLocalSystemRid}};
-    return pSid != nullptr && WellKnownSidType == WinLocalSystemSid && SameSid(pSid, localSystem);
+    switch (WellKnownSidType) {
+    case WinLocalSystemSid: return sim::SameSid(pSid, sim::NtSid({18}));
+    case WinBuiltinAdministratorsSid: return sim::SameSid(pSid, sim::NtSid({32, 544}));
+    }
+    return FALSE;
 }

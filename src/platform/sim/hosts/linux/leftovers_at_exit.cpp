@@ -22,6 +22,7 @@ void sim::ReportLeftovers() {
         {left.taskMemory, "CoTaskMem blocks not freed (CoTaskMemFree)"},
         {left.apartments, "apartment entries not left (CoUninitialize, RoUninitialize)"},
         {left.handles, "kernel handles not closed (CloseHandle)"},
+        {left.localMemory, "local memory blocks not freed (LocalFree)"},
         {left.eventSources, "event sources not deregistered (DeregisterEventSource)"},
     };
     bool anyLeft = false;
