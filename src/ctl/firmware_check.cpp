@@ -16,7 +16,7 @@ constexpr char kFirmware[] = "firmware";
 // from running.
 std::string StatusText(HRESULT status) {
     if (status == kStepNotRun) return "not run";
-    return hresult_error(status, PlatformMessage(status)).what();
+    return PlatformFailureText(status);
 }
 
 std::string HexStatus(HRESULT status) {

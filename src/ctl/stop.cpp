@@ -9,14 +9,9 @@
 
 namespace {
 
-// "0x80070005 - Access is denied." for a Win32 error.
-std::string ErrorText(DWORD error) {
-    const HRESULT status = HRESULT_FROM_WIN32(error);
-    return hresult_error(status, PlatformMessage(status)).what();
-}
-
+// The Win32 error as "0x80070005 - Access is denied.".
 int StillRuns(const char* what, DWORD error) {
-    printf("%s: %s\n", what, ErrorText(error).c_str());
+    printf("%s: %s\n", what, PlatformFailureText(HRESULT_FROM_WIN32(error)).c_str());
     return kExitProgramStillRuns;
 }
 

@@ -75,19 +75,18 @@ void ProtectionEvents::CommandReturned(WlanCommand command, const ExecIntOutcome
     }
 }
 
-void ProtectionEvents::PollUnanswered(const MBSar::PollFailure& failure, bool wlanReduced) {
-    if (unansweredPolls_++ == 0) firstUnansweredMs_ = GetTickCount64();
-    if (unansweredPolls_ != kUnansweredPollsReported) return;
+void ProtectionEvents::PollUnanswered(int pollsInARow, const MBSar::PollFailure& failure, bool wlanReduced) {
+    if (pollsInARow == 1) firstUnansweredMs_ = GetTickCount64();
+    if (pollsInARow != kUnansweredPollsReported) return;
     ReportToEventLog(EventType::Warning, MSG_MODEM_NOT_ANSWERING,
-                     {std::to_wstring(unansweredPolls_), FailureText(failure), wlanReduced ? L"reduced" : L"normal"});
+                     {std::to_wstring(pollsInARow), FailureText(failure), wlanReduced ? L"reduced" : L"normal"});
 }
 
-void ProtectionEvents::PollAnswered() {
-    if (unansweredPolls_ >= kUnansweredPollsReported)
+void ProtectionEvents::PollAnswered(int pollsWithoutAnswer) {
+    if (pollsWithoutAnswer >= kUnansweredPollsReported)
         ReportToEventLog(EventType::Information, MSG_MODEM_ANSWERS_AGAIN,
-                         {std::to_wstring(unansweredPolls_), SecondsSince(firstUnansweredMs_),
+                         {std::to_wstring(pollsWithoutAnswer), SecondsSince(firstUnansweredMs_),
                           modemMadeAnew_ ? L"yes" : L"no"});
-    unansweredPolls_ = 0;
     modemMadeAnew_ = false;
 }
 

@@ -24,17 +24,19 @@ enum class WlanCommand { Reduce, Normal };
 // - a request to stop.
 class ProtectionEvents {
 public:
-    static constexpr unsigned kUnansweredPollsReported = 10;
+    static constexpr int kUnansweredPollsReported = 10;
 
     // A WLAN command returned, with what became of its firmware call.
     void CommandReturned(WlanCommand command, const ExecIntOutcome& outcome);
 
-    // A poll ended without a fresh answer from the modem, after `failure`;
-    // `wlanReduced` is the WLAN power state kept meanwhile.
-    void PollUnanswered(const MBSar::PollFailure& failure, bool wlanReduced);
+    // A poll ended without a fresh answer from the modem, after `failure`:
+    // the loop's `pollsInARow`-th such poll. `wlanReduced` is the WLAN power
+    // state kept meanwhile.
+    void PollUnanswered(int pollsInARow, const MBSar::PollFailure& failure, bool wlanReduced);
 
-    // A poll got a fresh answer.
-    void PollAnswered();
+    // A poll got a fresh answer after `pollsWithoutAnswer` polls that got
+    // none.
+    void PollAnswered(int pollsWithoutAnswer);
 
     // The program-wide modem objects were made anew during a run of
     // unanswered polls.
@@ -51,7 +53,6 @@ private:
 
     bool engagedReported_ = false;
     std::optional<CommandLapse> commandLapse_;
-    unsigned unansweredPolls_ = 0;
     ULONGLONG firstUnansweredMs_ = 0;
     bool modemMadeAnew_ = false;
 };

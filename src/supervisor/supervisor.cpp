@@ -70,15 +70,15 @@ bool FindModemAgain() {
 
 // A fresh answer ends a run of unanswered polls, and WLAN power follows it.
 void ActOnFreshAnswer(LoopState& loop) {
+    loop.events.PollAnswered(loop.unansweredPolls);
     loop.unansweredPolls = 0;
-    loop.events.PollAnswered();
     loop.reduced = FollowTransmission(loop);
 }
 
 // After a poll without a fresh answer: false when the modem is gone.
 bool KeepModemAfterUnansweredPoll(LoopState& loop, const MBSar::PollFailure& failure) {
     ++loop.unansweredPolls;
-    loop.events.PollUnanswered(failure, loop.reduced);
+    loop.events.PollUnanswered(loop.unansweredPolls, failure, loop.reduced);
     if (loop.unansweredPolls % kUnansweredPollsBeforeReacquiring != 0) return true;
     if (!FindModemAgain()) return false;
     loop.events.ModemMadeAnew();

@@ -54,6 +54,8 @@ std::wstring PlatformMessage(HRESULT code) {
     return message.empty() ? SystemMessage(code) : message;
 }
 
+std::string PlatformFailureText(HRESULT code) { return Describe(code, PlatformMessage(code)); }
+
 void throw_hresult(HRESULT code) {
     std::wstring message = PlatformMessage(code);
     switch (code) {

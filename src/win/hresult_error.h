@@ -46,6 +46,11 @@ SAR_HRESULT_KIND(hresult_wrong_thread, RPC_E_WRONG_THREAD);
 // information is taken, so it cannot be mistaken for a later failure's.
 std::wstring PlatformMessage(HRESULT code);
 
+// A failure code as one line for a person, as hresult_error's what() gives
+// it: "0x%08x - <the platform's message>", or the bare code when there is no
+// message.
+std::string PlatformFailureText(HRESULT code);
+
 // Raises the failure for code: std::bad_alloc for E_OUTOFMEMORY, the matching
 // kind of hresult_error for the common codes, else hresult_error itself.
 [[noreturn]] void throw_hresult(HRESULT code);
